@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Installs the Debian packages needed to build, run and test Quillvane (only those missing).
+set -euo pipefail
+
+paquets=(build-essential cmake qt6-base-dev qt6-webengine-dev libgl-dev xdg-utils)
+manquants=()
+for paquet in "${paquets[@]}"; do
+  dpkg-query -W -f='${Status}' "$paquet" 2>/dev/null | grep -q "install ok installed" ||
+    manquants+=("$paquet")
+done
+[ ${#manquants[@]} -eq 0 ] && exit 0
+
+if [ "$(id -u)" -eq 0 ]; then sudo=(); else sudo=(sudo); fi
+"${sudo[@]}" apt-get update
+"${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y "${manquants[@]}"

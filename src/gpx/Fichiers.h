@@ -1,0 +1,14 @@
+#pragma once
+
+// Handlers of the GPX file: open (with backups and re-pointed file links), save, and the
+// menu entry that brings the POI frame back.
+
+struct Contexte;
+
+namespace Fichiers {
+
+void Charge_Fichier_Click(Contexte& c);
+void Sauve_Fichier_Click(Contexte& c);
+void Montre_Fichier_Click(Contexte& c);
+
+} // namespace Fichiers

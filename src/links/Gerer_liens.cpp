@@ -1,0 +1,51 @@
+#include "Gerer_liens.h"
+
+#include "ui/Contexte.h"
+
+namespace Gerer_liens {
+
+QString Texte_Entree(int numero, const QString& nom, const QString& url) {
+    return QString::number(numero) + QStringLiteral("  ") + nom + QStringLiteral(" = ") + url;
+}
+
+void Afficher_Liens(Contexte& c) {
+    c.ui.ListeLiens->clear();
+    const int p = c.poi.POI_Courant;
+    // POI 0 has no links; an index past the store (one above a full store) has none either.
+    const int n = (p >= 1 && p <= Declarations::Capacite) ? c.poi.Nb_Liens[p] : 0;
+    for (int i = 1; i <= n; ++i)
+        c.ui.ListeLiens->AddItem(Texte_Entree(i, c.poi.Lien_Nom[p][i], c.poi.Lien_URL[p][i]));
+    c.ui.ListeLiens->SetListIndex(-1);
+}
+
+namespace {
+
+// Appends the link (label, prefix + entry); the entry is the address or the path as typed.
+void Ajouter(Contexte& c, const QString& nom, const QString& entree, const QString& prefixe) {
+    if (nom.isEmpty() && entree.isEmpty())
+        return;
+    if (nom.isEmpty() || entree.isEmpty() || c.ui.ListePOI->ListIndex() == -1) {
+        c.services.Message(
+            QStringLiteral("Il manque la définition d'un paramètre du lien à valider"));
+        return;
+    }
+    const int p = c.poi.POI_Courant;
+    if (p < 1 || p > Declarations::Capacite || c.poi.Nb_Liens[p] >= Declarations::Liens_Max)
+        return;
+    const int n = ++c.poi.Nb_Liens[p];
+    c.poi.Lien_URL[p][n] = prefixe + entree;
+    c.poi.Lien_Nom[p][n] = nom;
+    Afficher_Liens(c);
+}
+
+} // namespace
+
+void Ajouter_Lien_Internet(Contexte& c) {
+    Ajouter(c, c.ui.Text3->text(), c.ui.Text4->text(), QString());
+}
+
+void Ajouter_Lien_Fichier(Contexte& c) {
+    Ajouter(c, c.ui.Text1->text(), c.ui.Text2->text(), QStringLiteral("file://"));
+}
+
+} // namespace Gerer_liens

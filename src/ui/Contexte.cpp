@@ -1,0 +1,13 @@
+#include "Contexte.h"
+
+#include "ui/Creer_POI.h"
+#include "ui/TexteLien1.h"
+
+Contexte::Contexte(Services& services, const QLocale& locale)
+    : services(services), locale(locale) {}
+
+// The windows go first: their destruction may still touch the context.
+Contexte::~Contexte() {
+    texteLien1.reset();
+    fenetre.reset();
+}

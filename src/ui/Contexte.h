@@ -1,0 +1,30 @@
+#pragma once
+
+// The application's context: the POI store, the named controls and the platform services.
+// Every handler takes it by reference; a test makes a fresh one.
+
+#include "core/Declarations.h"
+#include "core/Services.h"
+#include "ui/Controles.h"
+
+#include <QLocale>
+#include <memory>
+
+class Creer_POI;
+class TexteLien1;
+
+struct Contexte {
+    explicit Contexte(Services& services, const QLocale& locale = QLocale::system());
+    ~Contexte();
+    Contexte(const Contexte&) = delete;
+    Contexte& operator=(const Contexte&) = delete;
+
+    Declarations::Declarations poi;
+    Services& services;
+    QLocale locale; // the user's conventions for the stored window positions
+    Controles ui;
+
+    // The two windows; the description window may be unloaded and made again.
+    std::unique_ptr<Creer_POI> fenetre;
+    std::unique_ptr<TexteLien1> texteLien1;
+};

@@ -1,0 +1,32 @@
+#pragma once
+
+// The main window: builds the named controls, lays them out and routes their events to the
+// handlers. It holds no logic of its own.
+
+#include <QMainWindow>
+
+struct Contexte;
+
+class Creer_POI : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit Creer_POI(Contexte& c, QWidget* navigateur = nullptr);
+
+    // Set while the program itself unloads the window (no save question then).
+    void Decharger();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void Construire_POIS();
+    void Construire_LIENS();
+    void Construire_Menu();
+    void Relier_Evenements();
+    void Ordonner_Tabulation();
+
+    Contexte& c_;
+    bool dechargement_ = false;
+};

@@ -1,0 +1,125 @@
+#include "Services_Qt.h"
+
+#include "ui/Controles.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QStandardPaths>
+#include <QTemporaryFile>
+#include <QUrl>
+#include <QWebEngineView>
+
+namespace {
+const QString Titre = QStringLiteral("Quillvane");
+}
+
+Services_Qt::Services_Qt()
+    : reglages_(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Quillvane"),
+                QStringLiteral("Quillvane")) {}
+
+QWidget* Services_Qt::Fenetre() const {
+    return ui_ && ui_->WebBrowser1 ? ui_->WebBrowser1->window() : nullptr;
+}
+
+QWebEngineView* Services_Qt::Navigateur() const {
+    return ui_ ? qobject_cast<QWebEngineView*>(ui_->WebBrowser1) : nullptr;
+}
+
+void Services_Qt::Message(const QString& texte) {
+    QMessageBox::information(Fenetre(), Titre, texte, QMessageBox::Ok);
+}
+
+bool Services_Qt::Question(const QString& texte) {
+    return QMessageBox::question(Fenetre(), Titre, texte, QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::Yes) == QMessageBox::Yes;
+}
+
+QString Services_Qt::Ouvrir_Fichier(const QString& filtre, const QString& nomInitial) {
+    QFileDialog dialogue(Fenetre());
+    dialogue.setFileMode(QFileDialog::AnyFile); // a name that does not exist starts a new file
+    dialogue.setAcceptMode(QFileDialog::AcceptOpen);
+    dialogue.setNameFilter(filtre);
+    dialogue.setOption(QFileDialog::DontConfirmOverwrite);
+    if (!nomInitial.isEmpty())
+        dialogue.selectFile(nomInitial);
+    if (dialogue.exec() != QDialog::Accepted || dialogue.selectedFiles().isEmpty())
+        return QString();
+    return QDir::toNativeSeparators(dialogue.selectedFiles().constFirst());
+}
+
+bool Services_Qt::Choisir_Imprimante() {
+    QPrinter imprimante;
+    QPrintDialog dialogue(&imprimante, Fenetre());
+    return dialogue.exec() == QDialog::Accepted;
+}
+
+void Services_Qt::Ouvrir(const QString& cible) {
+    // The target goes to the desktop's opener as one argument: never through a shell.
+#if defined(Q_OS_WIN)
+    QProcess::startDetached(QStringLiteral("explorer"), {cible});
+#elif defined(Q_OS_MACOS)
+    QProcess::startDetached(QStringLiteral("open"), {cible});
+#else
+    QProcess::startDetached(QStringLiteral("xdg-open"), {cible});
+#endif
+}
+
+QString Services_Qt::Lire_Reglage(const QString& section, const QString& cle) {
+    return reglages_.value(section + u'/' + cle).toString();
+}
+
+void Services_Qt::Ecrire_Reglage(const QString& section, const QString& cle,
+                                 const QString& valeur) {
+    reglages_.setValue(section + u'/' + cle, valeur);
+    reglages_.sync();
+}
+
+void Services_Qt::Supprimer_Section(const QString& section) {
+    reglages_.remove(section);
+    reglages_.sync();
+}
+
+void Services_Qt::Naviguer(const QString& adresse) {
+    if (QWebEngineView* navigateur = Navigateur())
+        navigateur->setUrl(QUrl(adresse));
+}
+
+void Services_Qt::Imprimer_Page() {
+    QWebEngineView* navigateur = Navigateur();
+    if (!navigateur)
+        return;
+    auto* imprimante = new QPrinter;
+    QPrintDialog dialogue(imprimante, Fenetre());
+    if (dialogue.exec() != QDialog::Accepted) {
+        delete imprimante;
+        return;
+    }
+    QObject::connect(navigateur, &QWebEngineView::printFinished, navigateur,
+                     [imprimante](bool) { delete imprimante; }, Qt::SingleShotConnection);
+    navigateur->print(imprimante);
+}
+
+bool Services_Qt::GoogleEarth_Creer() {
+    googleEarth_ = QStandardPaths::findExecutable(QStringLiteral("google-earth-pro"));
+    if (googleEarth_.isEmpty())
+        googleEarth_ = QStandardPaths::findExecutable(QStringLiteral("googleearth"));
+    return !googleEarth_.isEmpty();
+}
+
+int Services_Qt::GoogleEarth_IsInitialized() { return googleEarth_.isEmpty() ? 0 : 1; }
+
+void Services_Qt::GoogleEarth_LoadKmlData(const QString& kml) {
+    if (googleEarth_.isEmpty())
+        return;
+    // Google Earth on this desktop has no automation: it is handed the document as a file.
+    QTemporaryFile document(QDir::tempPath() + QStringLiteral("/quillvane-XXXXXX.kml"));
+    document.setAutoRemove(false);
+    if (!document.open())
+        return;
+    document.write(kml.toUtf8());
+    document.close();
+    QProcess::startDetached(googleEarth_, {document.fileName()});
+}

@@ -1,0 +1,61 @@
+#include "TexteLien1.h"
+
+#include "links/Descriptif.h"
+#include "ui/Apparence.h"
+#include "ui/Contexte.h"
+#include "ui/Twips.h"
+
+#include <QCloseEvent>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+TexteLien1::TexteLien1(Contexte& c)
+    : QWidget(nullptr, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                           Qt::WindowCloseButtonHint),
+      c_(c) {
+    setObjectName(QStringLiteral("TexteLien1"));
+    setWindowTitle(QStringLiteral("Saisie du texte de description"));
+    Apparence::Icone_Programme(this);
+    Apparence::Colorer_Fond(this);
+    setFixedSize(Twips::Vers_Pixels(8220), Twips::Vers_Pixels(3210));
+
+    Enregistrer = new QPushButton(QStringLiteral("Enregistrer"), this);
+    Enregistrer->setGeometry(Twips::Rect(0, 0, 4095, 375));
+    Fermer = new QPushButton(QStringLiteral("Fermer"), this);
+    Fermer->setGeometry(Twips::Rect(4080, 0, 4095, 375));
+    Text1 = new QPlainTextEdit(QStringLiteral("Text1"), this);
+    Text1->setGeometry(Twips::Rect(0, 360, 8175, 2775));
+    Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setTabOrder(Text1, Enregistrer);
+    setTabOrder(Enregistrer, Fermer);
+
+    connect(Enregistrer, &QPushButton::clicked, this,
+            [this] { Gerer_liens::Enregistrer_Click(c_); });
+    connect(Fermer, &QPushButton::clicked, this, [this] { Gerer_liens::Fermer_Click(c_); });
+}
+
+QString TexteLien1::Texte() const {
+    QString texte = Text1->toPlainText();
+    texte.replace(u'\n', QStringLiteral("\r\n"));
+    return texte;
+}
+
+void TexteLien1::Definir_Texte(const QString& texte) {
+    QString affiche = texte;
+    affiche.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    Text1->setPlainText(affiche);
+}
+
+void TexteLien1::Decharger() {
+    dechargement_ = true;
+    close();
+}
+
+void TexteLien1::closeEvent(QCloseEvent* event) {
+    bool cancel = false;
+    Gerer_liens::TexteLien1_QueryUnload(c_, cancel, dechargement_ ? 1 : 0);
+    if (cancel)
+        event->ignore();
+    else
+        QWidget::closeEvent(event);
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+// The description window: a fixed-size tool window without owner. It builds its controls
+// and routes their events to the description handlers.
+
+#include <QWidget>
+
+class QPlainTextEdit;
+class QPushButton;
+struct Contexte;
+
+class TexteLien1 : public QWidget {
+    Q_OBJECT
+public:
+    explicit TexteLien1(Contexte& c);
+
+    QPushButton* Enregistrer = nullptr;
+    QPushButton* Fermer = nullptr;
+    QPlainTextEdit* Text1 = nullptr;
+
+    // The text with its line breaks as CR LF pairs, and the reverse.
+    QString Texte() const;
+    void Definir_Texte(const QString& texte);
+
+    // Closes the window from the program's own code (not refused).
+    void Decharger();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    Contexte& c_;
+    bool dechargement_ = false;
+};

@@ -1,0 +1,72 @@
+#pragma once
+
+// Scripted platform services for the tests: dialogs answer from queues set by the test,
+// and everything asked is recorded. Nothing ever blocks.
+
+#include "core/Services.h"
+
+#include <QList>
+#include <QMap>
+#include <QStringList>
+
+class Services_Scriptes : public Services {
+public:
+    // What the tests set
+    QList<bool> reponses;        // answers to Question, in order; Yes when the queue is empty
+    QStringList fichiers;        // answers of the file-open dialog; cancel when empty
+    bool imprimante_choisie = true;
+    bool googleEarth_present = false;
+    int googleEarth_attentes = 0; // answers of 0 from IsInitialized before it is ready
+
+    // What the tests read
+    QStringList messages;
+    QStringList questions;
+    struct Dialogue {
+        QString filtre;
+        QString nomInitial;
+    };
+    QList<Dialogue> dialogues;
+    int choix_imprimante = 0;
+    int impressions = 0;
+    QStringList ouvertures;
+    QStringList navigations;
+    QMap<QString, QString> reglages; // "Section/Cle" -> value
+    QStringList kml;
+
+    void Message(const QString& texte) override { messages << texte; }
+    bool Question(const QString& texte) override {
+        questions << texte;
+        return reponses.isEmpty() ? true : reponses.takeFirst();
+    }
+    QString Ouvrir_Fichier(const QString& filtre, const QString& nomInitial) override {
+        dialogues << Dialogue{filtre, nomInitial};
+        return fichiers.isEmpty() ? QString() : fichiers.takeFirst();
+    }
+    bool Choisir_Imprimante() override {
+        ++choix_imprimante;
+        return imprimante_choisie;
+    }
+    void Ouvrir(const QString& cible) override { ouvertures << cible; }
+    QString Lire_Reglage(const QString& section, const QString& cle) override {
+        return reglages.value(section + u'/' + cle);
+    }
+    void Ecrire_Reglage(const QString& section, const QString& cle,
+                        const QString& valeur) override {
+        reglages[section + u'/' + cle] = valeur;
+    }
+    void Supprimer_Section(const QString& section) override {
+        for (auto it = reglages.begin(); it != reglages.end();)
+            it = it.key().startsWith(section + u'/') ? reglages.erase(it) : std::next(it);
+    }
+    void Naviguer(const QString& adresse) override { navigations << adresse; }
+    void Imprimer_Page() override { ++impressions; }
+    bool GoogleEarth_Creer() override { return googleEarth_present; }
+    int GoogleEarth_IsInitialized() override {
+        if (googleEarth_attentes > 0) {
+            --googleEarth_attentes;
+            return 0;
+        }
+        return 1;
+    }
+    void GoogleEarth_LoadKmlData(const QString& texte) override { kml << texte; }
+};
