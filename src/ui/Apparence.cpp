@@ -19,7 +19,9 @@ void Titre_Cadre(QGroupBox* cadre) {
     titre.setPointSizeF(8.25);
     titre.setWeight(QFont::Bold);
     cadre->setFont(titre);
-    const QFont ordinaire = QApplication::font();
+    QFont ordinaire = QApplication::font();
+    ordinaire.setResolveMask(QFont::AllPropertiesResolved); // not inherited from the caption
+
     for (QWidget* enfant : cadre->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
         enfant->setFont(ordinaire);
 }
