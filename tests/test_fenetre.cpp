@@ -16,7 +16,7 @@
 
 class TestFenetre : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void demarrage_sans_reglages();
     void demarrage_avec_reglages_data();
     void demarrage_avec_reglages();
@@ -59,16 +59,16 @@ constexpr int Concu = std::numeric_limits<int>::min();
 void TestFenetre::demarrage_avec_reglages_data() {
     QTest::addColumn<QStringList>("valeurs"); // main left, main top, description left, top
     QTest::addColumn<QList<int>>("attendu");  // same order, in pixels; Concu: designed place
-    QTest::newRow("entiers") << QStringList{"1440", "-15", "3000", "4500"}
-                             << QList<int>{96, -1, 200, 300};
-    QTest::newRow("virgule décimale") << QStringList{"1440,5", "1500", "15", "30"}
-                                      << QList<int>{96, 100, 1, 2};
-    QTest::newRow("gauche illisible") << QStringList{"abc", "1500", "150", "300"}
-                                      << QList<int>{Concu, 100, 10, 20};
-    QTest::newRow("point décimal refusé en français") << QStringList{"1440.5", "", "", "300"}
-                                                      << QList<int>{Concu, Concu, Concu, 20};
-    QTest::newRow("hors de l'écran") << QStringList{"150000", "90000", "-30000", "0"}
-                                     << QList<int>{10000, 6000, -2000, 0};
+    QTest::newRow("entiers") << QStringList{"1440", "150", "3000", "-4500"}
+                             << QList<int>{96, 10, 200, -300};
+    QTest::newRow("virgule décimale")
+        << QStringList{"1440,5", "1500", "15", "30"} << QList<int>{96, 100, 1, 2};
+    QTest::newRow("gauche illisible")
+        << QStringList{"abc", "1500", "150", "300"} << QList<int>{Concu, 100, 10, 20};
+    QTest::newRow("point décimal refusé en français")
+        << QStringList{"1440.5", "", "", "300"} << QList<int>{Concu, Concu, Concu, 20};
+    QTest::newRow("hors de l'écran")
+        << QStringList{"150000", "90000", "-30000", "0"} << QList<int>{10000, 6000, -2000, 0};
 }
 
 void TestFenetre::demarrage_avec_reglages() {
@@ -176,7 +176,8 @@ void TestFenetre::textes_des_controles() {
     QVERIFY(ui.POIS->font().bold());
     QVERIFY(!ui.ListePOI->font().bold()); // only the caption is bold
     QCOMPARE(ui.POIS->palette().color(QPalette::Window), QColor(224, 224, 224));
-    QCOMPARE(ui.Charge_Fichier->toolTip(), QStringLiteral("Chercher le fichier \"gpx\" dans le PC"));
+    QCOMPARE(ui.Charge_Fichier->toolTip(),
+             QStringLiteral("Chercher le fichier \"gpx\" dans le PC"));
     QCOMPARE(ui.ListeLiens->toolTip(),
              QStringLiteral("Liste des liens du Poi sélectionné. Limité à  6 pour rester "
                             "compatible avec OpenCPN"));
@@ -217,8 +218,8 @@ void TestFenetre::menu_de_sept_commandes() {
         textes << a->text();
     }
     QCOMPARE(textes, (QStringList{"Fichier des Poi", "Gérer/Visualiser les liens d'un Poi",
-                                  "Imprimer l'image Google", "Google Earth", "Aide",
-                                  "Sauver tout", "Quitter"}));
+                                  "Imprimer l'image Google", "Google Earth", "Aide", "Sauver tout",
+                                  "Quitter"}));
 }
 
 void TestFenetre::quitter_memorise_les_positions_data() {
@@ -240,11 +241,10 @@ void TestFenetre::quitter_memorise_les_positions() {
     b.c.ui.Quitter->trigger();
 
     QCOMPARE(b.services.questions, QStringList{"Voulez-vous sauver le fichier ?"});
-    QCOMPARE(b.services.reglages,
-             (QMap<QString, QString>{{"Startup/Creer_POI_MargeG", gauche},
-                                     {"Startup/Creer_POI_Haut", "-30"},
-                                     {"Startup/TexteLien1_MargeG", "180000"},
-                                     {"Startup/TexteLien1_Haut", "450"}}));
+    QCOMPARE(b.services.reglages, (QMap<QString, QString>{{"Startup/Creer_POI_MargeG", gauche},
+                                                          {"Startup/Creer_POI_Haut", "-30"},
+                                                          {"Startup/TexteLien1_MargeG", "180000"},
+                                                          {"Startup/TexteLien1_Haut", "450"}}));
     QVERIFY(!b.c.fenetre->isVisible());
     QVERIFY(b.services.messages.isEmpty());
 }

@@ -61,8 +61,7 @@ void Quitter_Click(Contexte& c) {
 
     c.services.Supprimer_Section(Reglages::Section);
     if (c.fenetre)
-        Memoriser_Fenetre(c, c.fenetre.get(), Reglages::Creer_POI_MargeG,
-                          Reglages::Creer_POI_Haut);
+        Memoriser_Fenetre(c, c.fenetre.get(), Reglages::Creer_POI_MargeG, Reglages::Creer_POI_Haut);
     // A description window closed by "Fermer" is made afresh to be read.
     if (!c.texteLien1)
         c.texteLien1 = std::make_unique<TexteLien1>(c);

@@ -3,7 +3,9 @@
 namespace Nombres {
 
 namespace {
-bool Chiffre(const QString& t, qsizetype i) { return i < t.size() && t[i].isDigit() && t[i].unicode() < 128; }
+bool Chiffre(const QString& t, qsizetype i) {
+    return i < t.size() && t[i].isDigit() && t[i].unicode() < 128;
+}
 } // namespace
 
 double Nombre_En_Tete(const QString& t) {

@@ -6,7 +6,7 @@
 #include <QString>
 
 class Services {
-public:
+  public:
     virtual ~Services() = default;
 
     // Message box titled "Quillvane" with an OK button.

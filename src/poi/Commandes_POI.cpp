@@ -4,7 +4,9 @@
 
 // Being built: POI entry, create, modify and delete.
 namespace Fichiers {
-bool Valider_Saisie_POI(Contexte&) { return false; }
+bool Valider_Saisie_POI(Contexte&) {
+    return false;
+}
 } // namespace Fichiers
 namespace Gerer_POI {
 void Validation_Click(Contexte&) {}

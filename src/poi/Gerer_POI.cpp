@@ -48,9 +48,13 @@ void Effacer_Si_Nouveau(Contexte& c, QLineEdit* zone) {
 }
 } // namespace
 
-void Lat_Long_Click(Contexte& c) { Effacer_Si_Nouveau(c, c.ui.Lat_Long); }
+void Lat_Long_Click(Contexte& c) {
+    Effacer_Si_Nouveau(c, c.ui.Lat_Long);
+}
 
-void Nom_WP_Click(Contexte& c) { Effacer_Si_Nouveau(c, c.ui.Nom_WP); }
+void Nom_WP_Click(Contexte& c) {
+    Effacer_Si_Nouveau(c, c.ui.Nom_WP);
+}
 
 void Option1_Click(Contexte& c, int index) {
     if (index != 1)

@@ -35,7 +35,8 @@ void Bouton_Valider(QPushButton* bouton) {
 void Icone_Programme(QWidget* fenetre) {
     QIcon icone;
     for (int taille : {16, 24, 32, 48, 64})
-        icone.addFile(QStringLiteral(":/icones/quillvane-%1.png").arg(taille), QSize(taille, taille));
+        icone.addFile(QStringLiteral(":/icones/quillvane-%1.png").arg(taille),
+                      QSize(taille, taille));
     fenetre->setWindowIcon(icone);
 }
 

@@ -110,10 +110,10 @@ void Creer_POI::Construire_POIS() {
         Apparence::Colorer_Fond(b);
     }
 
-    ui.Validation = Placer(
-        Bouton(cadre, QStringLiteral("Valider"),
-               QStringLiteral("Valide l'ensemble des modifications de la boite de saisie")),
-        1800, 6360, 1455, 375);
+    ui.Validation =
+        Placer(Bouton(cadre, QStringLiteral("Valider"),
+                      QStringLiteral("Valide l'ensemble des modifications de la boite de saisie")),
+               1800, 6360, 1455, 375);
     Apparence::Bouton_Valider(ui.Validation);
     Apparence::Titre_Cadre(cadre);
 }
@@ -127,7 +127,8 @@ void Creer_POI::Construire_LIENS() {
     cadre->hide();
     ui.LIENS = cadre;
 
-    ui.Label9 = Placer(Etiquette(cadre, QStringLiteral("Nom du POI concerné")), 240, 360, 2895, 255);
+    ui.Label9 =
+        Placer(Etiquette(cadre, QStringLiteral("Nom du POI concerné")), 240, 360, 2895, 255);
     ui.Text7 = Placer(new QLineEdit(cadre), 120, 600, 3135, 375);
     ui.Descriptif = Placer(
         Bouton(cadre, QStringLiteral("Créer-éditer descriptif détaillé"),
@@ -137,8 +138,8 @@ void Creer_POI::Construire_LIENS() {
     ui.Label4 = Placer(Etiquette(cadre, QStringLiteral("Nom du lien internet à ajouter")), 240,
                        1680, 2895, 255);
     ui.Text3 = Placer(new QLineEdit(cadre), 120, 1920, 3135, 285);
-    ui.Text3->setToolTip(QStringLiteral(
-        "Définir le nom qu'on donne à un lien internet associé au Poi sélectionné"));
+    ui.Text3->setToolTip(
+        QStringLiteral("Définir le nom qu'on donne à un lien internet associé au Poi sélectionné"));
     ui.Label5 = Placer(Etiquette(cadre, QStringLiteral("URL du lien internet à ajouter")), 240,
                        2280, 2895, 255);
     ui.Label5->setToolTip(
@@ -149,21 +150,21 @@ void Creer_POI::Construire_LIENS() {
     ui.Text1 = Placer(new QLineEdit(cadre), 120, 3210, 3135, 285);
     ui.Text1->setToolTip(QStringLiteral(
         "Définir le nom qu'on donne à un lien \"fichier\" associé au Poi sélectionné"));
-    ui.Label7 = Placer(Etiquette(cadre, QStringLiteral("Fichier à lier au POI")), 240, 3600, 2895,
-                       255);
+    ui.Label7 =
+        Placer(Etiquette(cadre, QStringLiteral("Fichier à lier au POI")), 240, 3600, 2895, 255);
     ui.Text2 = Placer(new QLineEdit(cadre), 120, 3780, 2655, 315);
     ui.Fichier_lien = Placer(
         Bouton(cadre, QStringLiteral("<<<"),
                QStringLiteral(
                    "Permet de chercher dans le PC le fichier qu'on va lier au Poi sélectionné")),
         2760, 3720, 495, 375);
-    ui.Valider_lien = Placer(
-        Bouton(cadre, QStringLiteral("Valider"),
-               QStringLiteral("Valide l'ensemble des modifications de la boite de saisie")),
-        120, 4200, 3135, 375);
+    ui.Valider_lien =
+        Placer(Bouton(cadre, QStringLiteral("Valider"),
+                      QStringLiteral("Valide l'ensemble des modifications de la boite de saisie")),
+               120, 4200, 3135, 375);
     Apparence::Bouton_Valider(ui.Valider_lien);
-    ui.Label8 = Placer(Etiquette(cadre, QStringLiteral("Liste des liens du Poi")), 240, 4680, 2895,
-                       255);
+    ui.Label8 =
+        Placer(Etiquette(cadre, QStringLiteral("Liste des liens du Poi")), 240, 4680, 2895, 255);
     ui.ListeLiens = Placer(new ListeBox(cadre), 120, 4920, 3135, 1230);
     ui.ListeLiens->setToolTip(QStringLiteral(
         "Liste des liens du Poi sélectionné. Limité à  6 pour rester compatible avec OpenCPN"));
@@ -171,10 +172,10 @@ void Creer_POI::Construire_LIENS() {
         Bouton(cadre, QStringLiteral("Consulter le lien"),
                QStringLiteral("Permet de consulter le lien sélectionné dans la liste des liens")),
         120, 6360, 1575, 375);
-    ui.Supprimer_Lien = Placer(
-        Bouton(cadre, QStringLiteral("Supprimer le lien"),
-               QStringLiteral("Supprime le lien sélectionné dans la liste des liens")),
-        1800, 6360, 1455, 375);
+    ui.Supprimer_Lien =
+        Placer(Bouton(cadre, QStringLiteral("Supprimer le lien"),
+                      QStringLiteral("Supprime le lien sélectionné dans la liste des liens")),
+               1800, 6360, 1455, 375);
     Apparence::Titre_Cadre(cadre);
 }
 

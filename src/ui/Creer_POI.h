@@ -9,18 +9,18 @@ struct Contexte;
 
 class Creer_POI : public QMainWindow {
     Q_OBJECT
-public:
+  public:
     explicit Creer_POI(Contexte& c, QWidget* navigateur = nullptr);
 
     // Set while the program itself unloads the window (no save question then).
     void Decharger();
 
-protected:
+  protected:
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     void Construire_POIS();
     void Construire_LIENS();
     void Construire_Menu();

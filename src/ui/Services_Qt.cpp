@@ -97,8 +97,9 @@ void Services_Qt::Imprimer_Page() {
         delete imprimante;
         return;
     }
-    QObject::connect(navigateur, &QWebEngineView::printFinished, navigateur,
-                     [imprimante](bool) { delete imprimante; }, Qt::SingleShotConnection);
+    QObject::connect(
+        navigateur, &QWebEngineView::printFinished, navigateur,
+        [imprimante](bool) { delete imprimante; }, Qt::SingleShotConnection);
     navigateur->print(imprimante);
 }
 
@@ -109,7 +110,9 @@ bool Services_Qt::GoogleEarth_Creer() {
     return !googleEarth_.isEmpty();
 }
 
-int Services_Qt::GoogleEarth_IsInitialized() { return googleEarth_.isEmpty() ? 0 : 1; }
+int Services_Qt::GoogleEarth_IsInitialized() {
+    return googleEarth_.isEmpty() ? 0 : 1;
+}
 
 void Services_Qt::GoogleEarth_LoadKmlData(const QString& kml) {
     if (googleEarth_.isEmpty())

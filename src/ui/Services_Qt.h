@@ -12,7 +12,7 @@ struct Controles;
 class QWidget;
 
 class Services_Qt : public Services {
-public:
+  public:
     Services_Qt();
 
     // The controls of the main window: the owner of the dialogs and the web view are
@@ -25,8 +25,7 @@ public:
     bool Choisir_Imprimante() override;
     void Ouvrir(const QString& cible) override;
     QString Lire_Reglage(const QString& section, const QString& cle) override;
-    void Ecrire_Reglage(const QString& section, const QString& cle,
-                        const QString& valeur) override;
+    void Ecrire_Reglage(const QString& section, const QString& cle, const QString& valeur) override;
     void Supprimer_Section(const QString& section) override;
     void Naviguer(const QString& adresse) override;
     void Imprimer_Page() override;
@@ -34,7 +33,7 @@ public:
     int GoogleEarth_IsInitialized() override;
     void GoogleEarth_LoadKmlData(const QString& kml) override;
 
-private:
+  private:
     QWidget* Fenetre() const;
     QWebEngineView* Navigateur() const;
 

@@ -10,8 +10,8 @@
 #include <QPushButton>
 
 TexteLien1::TexteLien1(Contexte& c)
-    : QWidget(nullptr, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                           Qt::WindowCloseButtonHint),
+    : QWidget(nullptr,
+              Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       c_(c) {
     setObjectName(QStringLiteral("TexteLien1"));
     setWindowTitle(QStringLiteral("Saisie du texte de description"));

@@ -11,7 +11,7 @@ struct Contexte;
 
 class TexteLien1 : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit TexteLien1(Contexte& c);
 
     QPushButton* Enregistrer = nullptr;
@@ -25,10 +25,10 @@ public:
     // Closes the window from the program's own code (not refused).
     void Decharger();
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     Contexte& c_;
     bool dechargement_ = false;
 };

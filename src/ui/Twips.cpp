@@ -12,9 +12,13 @@ double Par_Pixel() {
     return 1440.0 / (dpi > 0 ? dpi : 96.0);
 }
 
-int Vers_Pixels(double twips) { return int(std::lround(twips / Par_Pixel())); }
+int Vers_Pixels(double twips) {
+    return int(std::lround(twips / Par_Pixel()));
+}
 
-double De_Pixels(int pixels) { return pixels * Par_Pixel(); }
+double De_Pixels(int pixels) {
+    return pixels * Par_Pixel();
+}
 
 QRect Rect(int gauche, int haut, int largeur, int hauteur) {
     return QRect(Vers_Pixels(gauche), Vers_Pixels(haut), Vers_Pixels(largeur),

@@ -9,7 +9,9 @@ namespace Carte {
 inline const QString Adresse_Recherche = QStringLiteral("https://maps.google.com/maps?q=");
 inline const QString Lieu_Depart = QStringLiteral("France");
 
-inline QString Adresse_Depart() { return Adresse_Recherche + Lieu_Depart; }
+inline QString Adresse_Depart() {
+    return Adresse_Recherche + Lieu_Depart;
+}
 
 // Latitude, encoded comma, longitude, exactly as stored; then French and the map type "h".
 inline QString Adresse_POI(const QString& latitude, const QString& longitude) {

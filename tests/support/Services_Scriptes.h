@@ -10,10 +10,10 @@
 #include <QStringList>
 
 class Services_Scriptes : public Services {
-public:
+  public:
     // What the tests set
-    QList<bool> reponses;        // answers to Question, in order; Yes when the queue is empty
-    QStringList fichiers;        // answers of the file-open dialog; cancel when empty
+    QList<bool> reponses; // answers to Question, in order; Yes when the queue is empty
+    QStringList fichiers; // answers of the file-open dialog; cancel when empty
     bool imprimante_choisie = true;
     bool googleEarth_present = false;
     int googleEarth_attentes = 0; // answers of 0 from IsInitialized before it is ready
