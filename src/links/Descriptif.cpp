@@ -8,7 +8,5 @@ void Descriptif_Click(Contexte&) {}
 void Ouverture(Contexte&) {}
 void Enregistrer_Click(Contexte&) {}
 void Fermer_Click(Contexte&) {}
-void TexteLien1_QueryUnload(Contexte&, bool& cancel, int unloadmode) {
-    cancel = unloadmode == 0;
-}
+void TexteLien1_QueryUnload(Contexte&, bool& cancel, int unloadmode) { cancel = unloadmode == 0; }
 } // namespace Gerer_liens

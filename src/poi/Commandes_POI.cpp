@@ -4,9 +4,7 @@
 
 // Being built: POI entry, create, modify and delete.
 namespace Fichiers {
-bool Valider_Saisie_POI(Contexte&) {
-    return false;
-}
+bool Valider_Saisie_POI(Contexte&) { return false; }
 } // namespace Fichiers
 namespace Gerer_POI {
 void Validation_Click(Contexte&) {}
