@@ -1,10 +1,52 @@
 #include "viewers/Visionneuses.h"
 
 #include "ui/Contexte.h"
+#include "viewers/Kml.h"
 
-// Being built: printing, Google Earth and help.
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QUrl>
+
 namespace Visionneuses {
-void Impression_Click(Contexte&) {}
-void GoogleEarth_Click(Contexte&) {}
-void Aide_Click(Contexte&) {}
+
+void Impression_Click(Contexte& c) {
+    // The printer chosen here is not read: the web view asks again before printing.
+    c.services.Choisir_Imprimante();
+    c.services.Imprimer_Page();
+}
+
+void GoogleEarth_Click(Contexte& c) {
+    if (!c.services.GoogleEarth_Creer()) {
+        c.services.Message(QStringLiteral("Google Earth n'est pas installé sur cet ordinateur"));
+        return;
+    }
+    // The window stays alive while Google Earth starts.
+    const QDeadlineTimer limite(Attente_GoogleEarth);
+    while (c.services.GoogleEarth_IsInitialized() == 0) {
+        if (limite.hasExpired()) {
+            c.services.Message(QStringLiteral("Google Earth ne répond pas"));
+            return;
+        }
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 100);
+    }
+    c.services.GoogleEarth_LoadKmlData(Kml_Geneve());
+}
+
+QString Adresse_Aide() {
+    const QString voisine = QCoreApplication::applicationDirPath() + QStringLiteral("/aide.html");
+    QString page = QFileInfo::exists(voisine) ? voisine : QString();
+    if (page.isEmpty())
+        page = QStandardPaths::locate(QStandardPaths::GenericDataLocation,
+                                      QStringLiteral("quillvane/aide.html"));
+    if (page.isEmpty())
+        page = voisine;
+    return QUrl::fromLocalFile(page).toString();
+}
+
+void Aide_Click(Contexte& c) {
+    c.services.Ouvrir(Adresse_Aide());
+}
+
 } // namespace Visionneuses
