@@ -1,11 +1,19 @@
 #include "Apparence.h"
 
-#include <QApplication>
 #include <QGroupBox>
 #include <QIcon>
 #include <QPushButton>
 
 namespace Apparence {
+
+QFont Police_Ordinaire() {
+    QFont police(QStringLiteral("MS Sans Serif"));
+    police.setStyleHint(QFont::SansSerif);
+    police.setPointSizeF(8.25);
+    // Set in full, so that a widget takes none of it from a bold frame.
+    police.setResolveMask(QFont::AllPropertiesResolved);
+    return police;
+}
 
 void Colorer_Fond(QWidget* w) {
     QPalette p = w->palette();
@@ -15,13 +23,10 @@ void Colorer_Fond(QWidget* w) {
 }
 
 void Titre_Cadre(QGroupBox* cadre) {
-    QFont titre(QStringLiteral("MS Sans Serif"));
-    titre.setPointSizeF(8.25);
+    QFont titre = Police_Ordinaire();
     titre.setWeight(QFont::Bold);
     cadre->setFont(titre);
-    QFont ordinaire = QApplication::font();
-    ordinaire.setResolveMask(QFont::AllPropertiesResolved); // not inherited from the caption
-
+    const QFont ordinaire = Police_Ordinaire();
     for (QWidget* enfant : cadre->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
         enfant->setFont(ordinaire);
 }

@@ -47,6 +47,7 @@ Creer_POI::Creer_POI(Contexte& c, QWidget* navigateur) : QMainWindow(nullptr), c
     setObjectName(QStringLiteral("Creer_POI"));
     setWindowTitle(QStringLiteral("Quillvane (V1.12b)"));
     Apparence::Icone_Programme(this);
+    setFont(Apparence::Police_Ordinaire());
 
     auto* client = new QWidget(this);
     Apparence::Colorer_Fond(client);

@@ -17,6 +17,7 @@ TexteLien1::TexteLien1(Contexte& c)
     setWindowTitle(QStringLiteral("Saisie du texte de description"));
     Apparence::Icone_Programme(this);
     Apparence::Colorer_Fond(this);
+    setFont(Apparence::Police_Ordinaire());
     setFixedSize(Twips::Vers_Pixels(8220), Twips::Vers_Pixels(3210));
 
     Enregistrer = new QPushButton(QStringLiteral("Enregistrer"), this);
