@@ -258,6 +258,14 @@ void TestDescriptif::sans_POI() {
     QCOMPARE(Contenu(d.Chemin()), QByteArray("abc\r\n"));
     QCOMPARE(d.c.poi.Nb_Liens[1], 0);
 
+    // No folder known: nothing written beside the program.
+    d.services.messages.clear();
+    d.c.poi.Dossier_Fichier.clear();
+    d.Enregistrer();
+    QCOMPARE(d.services.messages, QStringList{QStringLiteral("Définissez un nom de fichier")});
+    QVERIFY(!QFileInfo::exists(QStringLiteral("Port.txt")));
+    d.c.poi.Dossier_Fichier = d.dossier;
+
     // The POI deleted while the window is open: saving does nothing.
     d.services.messages.clear();
     QFile::remove(d.Chemin());

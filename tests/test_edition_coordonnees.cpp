@@ -1,4 +1,5 @@
-// Typed coordinates (plain decimal numbers on the globe) and the POI time stamp.
+// Typed coordinates that are not plain decimal numbers on the globe, and the POI time stamp.
+// The accepted forms are checked through the window in test_edition_poi.
 
 #include "poi/Horodatage.h"
 #include "poi/Saisie_Coordonnees.h"
@@ -9,51 +10,12 @@
 class TestCoordonnees : public QObject {
     Q_OBJECT
   private slots:
-    void acceptees_data();
-    void acceptees();
     void refusees_data();
     void refusees();
     void horodatage_data();
     void horodatage();
     void horodatage_horloge();
 };
-
-void TestCoordonnees::acceptees_data() {
-    QTest::addColumn<QString>("saisie");
-    QTest::addColumn<QString>("lat");
-    QTest::addColumn<QString>("lon");
-    QTest::newRow("simple") << "47.25,-2.5"
-                            << "47.25"
-                            << "-2.5";
-    QTest::newRow("blanc apres virgule") << "47.25, -2.5"
-                                         << "47.25"
-                                         << " -2.5";
-    QTest::newRow("bornes") << "-90,180"
-                            << "-90"
-                            << "180";
-    QTest::newRow("bornes opposees") << "90,-180"
-                                     << "90"
-                                     << "-180";
-    QTest::newRow("signe plus, point en tete") << "+0.5,.5"
-                                               << "+0.5"
-                                               << ".5";
-    QTest::newRow("blancs autour") << " 47 , -2 "
-                                   << " 47 "
-                                   << " -2 ";
-    QTest::newRow("zeros en tete") << "0090.000,-0180.0"
-                                   << "0090.000"
-                                   << "-0180.0";
-}
-
-void TestCoordonnees::acceptees() {
-    QFETCH(QString, saisie);
-    QFETCH(QString, lat);
-    QFETCH(QString, lon);
-    const auto resultat = Saisie_Coordonnees::Decouper(saisie);
-    QVERIFY(resultat);
-    QCOMPARE(resultat->lat, lat);
-    QCOMPARE(resultat->lon, lon);
-}
 
 void TestCoordonnees::refusees_data() {
     QTest::addColumn<QString>("saisie");
