@@ -1,12 +1,113 @@
 #include "links/Commandes_Liens.h"
 
+#include "links/Caracteres_Simples.h"
+#include "links/Gerer_liens.h"
 #include "ui/Contexte.h"
 
-// Being built: link commands.
+#include <QGroupBox>
+
 namespace Gerer_liens {
-void Gestion_Liens_Click(Contexte&) {}
-void Fichier_lien_Click(Contexte&) {}
-void Valider_lien_Click(Contexte&) {}
-void Supprimer_Lien_Click(Contexte&) {}
-void Tester_Lien_Click(Contexte&) {}
+
+namespace {
+
+bool POI_Selectionne(const Contexte& c) {
+    return c.ui.ListePOI->ListIndex() != -1;
+}
+
+// The slot of the selected link of POI_Courant, or 0 when no link (or no POI) is selected.
+int Lien_Selectionne(const Contexte& c) {
+    const int p = c.poi.POI_Courant;
+    const int slot = c.ui.ListeLiens->ListIndex() + 1;
+    if (!POI_Selectionne(c) || slot < 1 || p < 1 || p > c.poi.Nb_POI || slot > c.poi.Nb_Liens[p])
+        return 0;
+    return slot;
+}
+
+// Empties the box and tells the user when it holds a character other than a plain one.
+bool Verifier_Zone(Contexte& c, QLineEdit* zone, const QString& avant, const QString& apres) {
+    const QString texte = zone->text();
+    if (Caracteres_Simples::Tous_Simples(texte))
+        return true;
+    c.services.Message(avant + texte + apres);
+    zone->clear();
+    return false;
+}
+
+} // namespace
+
+void Gestion_Liens_Click(Contexte& c) {
+    if (!POI_Selectionne(c)) {
+        c.services.Message(QStringLiteral("Selectionnez d'abord un POI à gérer"));
+        return;
+    }
+    c.ui.POIS->hide();
+    c.ui.LIENS->show();
+}
+
+void Fichier_lien_Click(Contexte& c) {
+    if (!POI_Selectionne(c)) {
+        c.services.Message(QStringLiteral("Choisisser d'abord un POI"));
+        return;
+    }
+    const QString chemin = c.services.Ouvrir_Fichier(QStringLiteral("*"), QString());
+    if (chemin.isEmpty())
+        return;
+    if (!Caracteres_Simples::Tous_Simples(chemin)) {
+        c.services.Message(QStringLiteral("Nom du chemin ou de fichier accentué invalide"));
+        return;
+    }
+    c.ui.Text2->setText(chemin);
+}
+
+void Valider_lien_Click(Contexte& c) {
+    if (!POI_Selectionne(c)) {
+        c.services.Message(QStringLiteral("Choisisser d'abord un POI"));
+        return;
+    }
+    const Controles& ui = c.ui;
+    if (!Verifier_Zone(c, ui.Text1, QStringLiteral("Le nom du lien "),
+                       QStringLiteral(" est accentué invalide")) ||
+        !Verifier_Zone(c, ui.Text2, QStringLiteral("Nom du chemin ou de fichier "),
+                       QStringLiteral("  accentué invalide")) ||
+        !Verifier_Zone(c, ui.Text3, QStringLiteral("Le nom du lien "),
+                       QStringLiteral("  est accentué invalide")) ||
+        !Verifier_Zone(c, ui.Text4, QStringLiteral("Nom de l'URL  "),
+                       QStringLiteral(" est accentué invalide")))
+        return;
+
+    Ajouter_Lien_Internet(c);
+    Ajouter_Lien_Fichier(c);
+    Afficher_Liens(c);
+    ui.Text1->clear();
+    ui.Text2->clear();
+    ui.Text3->clear();
+    ui.Text4->clear();
+}
+
+void Supprimer_Lien_Click(Contexte& c) {
+    const int s = Lien_Selectionne(c);
+    if (s == 0) {
+        c.services.Message(QStringLiteral("Choisissez un lien à supprimer"));
+        return;
+    }
+    Declarations::Declarations& d = c.poi;
+    const int p = d.POI_Courant;
+    for (int k = s; k < d.Nb_Liens[p]; ++k) {
+        d.Lien_URL[p][k] = d.Lien_URL[p][k + 1];
+        d.Lien_Nom[p][k] = d.Lien_Nom[p][k + 1];
+    }
+    --d.Nb_Liens[p];
+    Afficher_Liens(c);
+}
+
+void Tester_Lien_Click(Contexte& c) {
+    const int s = Lien_Selectionne(c);
+    if (s == 0) {
+        c.services.Message(QStringLiteral("Choisissez un lien à tester"));
+        return;
+    }
+    // Handed over unchanged: the opener takes it as one argument, never through a shell.
+    c.services.Ouvrir(c.poi.Lien_URL[c.poi.POI_Courant][s]);
+}
+
 } // namespace Gerer_liens

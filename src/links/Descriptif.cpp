@@ -1,12 +1,110 @@
 #include "links/Descriptif.h"
 
+#include "core/Entree.h"
+#include "core/Reglages.h"
+#include "links/Fichier_Descriptif.h"
+#include "links/Gerer_liens.h"
+#include "links/Nom_Descriptif.h"
 #include "ui/Contexte.h"
+#include "ui/TexteLien1.h"
 
-// Being built: the description editor.
+#include <QFileInfo>
+
 namespace Gerer_liens {
-void Descriptif_Click(Contexte&) {}
-void Ouverture(Contexte&) {}
-void Enregistrer_Click(Contexte&) {}
-void Fermer_Click(Contexte&) {}
-void TexteLien1_QueryUnload(Contexte&, bool& cancel, int unloadmode) { cancel = unloadmode == 0; }
+
+namespace {
+
+const QString Etiquette = QStringLiteral("Description");
+
+bool POI_Valide(const Contexte& c) {
+    return c.poi.POI_Courant >= 1 && c.poi.POI_Courant <= c.poi.Nb_POI;
+}
+
+std::optional<QString> Chemin_Courant(const Contexte& c) {
+    if (!POI_Valide(c))
+        return std::nullopt;
+    return Nom_Descriptif::Chemin(c.poi.Dossier_Fichier, c.poi.Nom_POI[c.poi.POI_Courant]);
+}
+
+// Slot 1 takes the description; the others move up one slot and the fifth is lost.
+void Inserer_Lien(Contexte& c, const QString& chemin) {
+    Declarations::Declarations& d = c.poi;
+    const int p = d.POI_Courant;
+    for (int i = Declarations::Liens_Max; i >= 2; --i) {
+        d.Lien_URL[p][i] = d.Lien_URL[p][i - 1];
+        d.Lien_Nom[p][i] = d.Lien_Nom[p][i - 1];
+    }
+    d.Lien_URL[p][1] = Nom_Descriptif::Cible_Lien(chemin);
+    d.Lien_Nom[p][1] = Etiquette;
+    if (d.Nb_Liens[p] < Declarations::Liens_Max)
+        ++d.Nb_Liens[p];
+    Afficher_Liens(c);
+}
+
+} // namespace
+
+void Descriptif_Click(Contexte& c) {
+    if (c.ui.ListePOI->ListIndex() == -1) {
+        c.services.Message(QStringLiteral("Choisisser d'abord un POI"));
+        return;
+    }
+    if (!c.texteLien1)
+        c.texteLien1 = std::make_unique<TexteLien1>(c);
+    c.texteLien1->show();
+    c.texteLien1->raise();
+    c.texteLien1->activateWindow();
+    Entree::Placer_Fenetre(c, c.texteLien1.get(), Reglages::TexteLien1_MargeG,
+                           Reglages::TexteLien1_Haut);
+    Ouverture(c);
+}
+
+void Ouverture(Contexte& c) {
+    if (!c.texteLien1)
+        return;
+    // A name that cannot be a file of the folder has no description to show.
+    const auto chemin = Chemin_Courant(c);
+    const auto texte = chemin ? Fichier_Descriptif::Lire(*chemin) : std::optional(QString());
+    // An unreadable file leaves the text as it was.
+    if (texte)
+        c.texteLien1->Definir_Texte(*texte);
+}
+
+void Enregistrer_Click(Contexte& c) {
+    if (!c.texteLien1 || !POI_Valide(c))
+        return;
+    if (c.poi.Dossier_Fichier.isEmpty()) {
+        c.services.Message(QStringLiteral("Définissez un nom de fichier"));
+        return;
+    }
+    const auto chemin = Chemin_Courant(c);
+    if (!chemin) {
+        c.services.Message(QStringLiteral("Ce nom de POI ne peut pas servir de nom de fichier"));
+        return;
+    }
+    if (!Fichier_Descriptif::Ecrire(*chemin, c.texteLien1->Texte())) {
+        c.services.Message(QStringLiteral("Impossible d'enregistrer le fichier ") + *chemin);
+        return;
+    }
+    if (c.ui.Nom_WP->text().isEmpty()) {
+        c.services.Message(QStringLiteral("Pas de POI défini pour le descriptif"));
+        return;
+    }
+    if (QFileInfo::exists(*chemin) && c.poi.Lien_Nom[c.poi.POI_Courant][1] != Etiquette)
+        Inserer_Lien(c, *chemin);
+}
+
+void Fermer_Click(Contexte& c) {
+    if (!c.texteLien1)
+        return;
+    Entree::Memoriser_Fenetre(c, c.texteLien1.get(), Reglages::TexteLien1_MargeG,
+                              Reglages::TexteLien1_Haut);
+    c.texteLien1->Decharger();
+    // We are inside the window's own button: it goes once this event is over.
+    c.texteLien1.release()->deleteLater();
+}
+
+void TexteLien1_QueryUnload(Contexte&, bool& cancel, int unloadmode) {
+    cancel = unloadmode == 0;
+}
+
 } // namespace Gerer_liens
