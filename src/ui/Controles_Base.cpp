@@ -5,14 +5,12 @@
 
 ListeBox::ListeBox(QWidget* parent) : QListWidget(parent) {
     setSelectionMode(QAbstractItemView::SingleSelection);
-    connect(this, &QListWidget::currentRowChanged, this, [this] { emit Click(); });
+    connect(this, &QListWidget::itemSelectionChanged, this, [this] { emit Click(); });
 }
 
 int ListeBox::ListIndex() const {
-    const int ligne = currentRow();
-    if (ligne < 0 || !item(ligne)->isSelected())
-        return -1;
-    return ligne;
+    const QList<QListWidgetItem*> choisis = selectedItems();
+    return choisis.isEmpty() ? -1 : row(choisis.constFirst());
 }
 
 void ListeBox::SetListIndex(int position) {
@@ -24,13 +22,15 @@ void ListeBox::SetListIndex(int position) {
     setCurrentRow(position, QItemSelectionModel::ClearAndSelect);
 }
 
-void ListeBox::AddItem(const QString& texte) { addItem(texte); }
+void ListeBox::AddItem(const QString& texte) {
+    addItem(texte);
+}
 
 void ListeBox::mousePressEvent(QMouseEvent* event) {
     const int avant = ListIndex();
     QListWidget::mousePressEvent(event);
-    // A change of row has already reported Click; a click on the entry already selected
-    // reports it here.
+    // A change of selection has already reported Click; a click on the entry already
+    // selected reports it here.
     const QListWidgetItem* vise = itemAt(event->position().toPoint());
     if (avant >= 0 && vise && row(vise) == avant && ListIndex() == avant)
         emit Click();
@@ -52,7 +52,9 @@ Options::Options(QWidget* parent) : QObject(parent), groupe_(new QButtonGroup(th
     }
 }
 
-bool Options::Value(int index) const { return boutons_[index]->isChecked(); }
+bool Options::Value(int index) const {
+    return boutons_[index]->isChecked();
+}
 
 void Options::Eteindre(int index) {
     if (!boutons_[index]->isChecked())

@@ -15,7 +15,7 @@ class QButtonGroup;
 
 class ListeBox : public QListWidget {
     Q_OBJECT
-public:
+  public:
     explicit ListeBox(QWidget* parent = nullptr);
     // Selected position from 0, or -1 when nothing is selected.
     int ListIndex() const;
@@ -23,29 +23,29 @@ public:
     void SetListIndex(int position);
     void AddItem(const QString& texte);
 
-signals:
+  signals:
     void Click();
 
-protected:
+  protected:
     void mousePressEvent(QMouseEvent* event) override;
 };
 
 class ZoneTexte : public QLineEdit {
     Q_OBJECT
-public:
+  public:
     using QLineEdit::QLineEdit;
 
-signals:
+  signals:
     void Click();
 
-protected:
+  protected:
     void mousePressEvent(QMouseEvent* event) override;
 };
 
 // The control array Option1: three option buttons, at most one on, possibly none.
 class Options : public QObject {
     Q_OBJECT
-public:
+  public:
     explicit Options(QWidget* parent);
     QRadioButton* Bouton(int index) const { return boutons_[index]; }
     bool Value(int index) const;
@@ -53,11 +53,11 @@ public:
     // Switches button 0, then 1, then 2 off.
     void Tout_Eteindre();
 
-signals:
+  signals:
     // A button has just been switched on, by the user or by code.
     void Click(int index);
 
-private:
+  private:
     std::array<QRadioButton*, 3> boutons_{};
     QButtonGroup* groupe_ = nullptr;
 };
