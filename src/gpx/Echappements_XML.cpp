@@ -8,11 +8,8 @@ struct Entite {
     QStringView nom;
     QChar caractere;
 };
-constexpr Entite Entites[] = {{u"amp", u'&'},
-                              {u"lt", u'<'},
-                              {u"gt", u'>'},
-                              {u"quot", u'"'},
-                              {u"apos", u'\''}};
+constexpr Entite Entites[] = {
+    {u"amp", u'&'}, {u"lt", u'<'}, {u"gt", u'>'}, {u"quot", u'"'}, {u"apos", u'\''}};
 
 bool Caractere_Permis(char32_t code) {
     return code == 0x9 || code == 0xA || code == 0xD || (code >= 0x20 && code <= 0xD7FF) ||
@@ -86,11 +83,20 @@ QString Echapper_Nom(const QString& texte) {
     resultat.reserve(texte.size());
     for (const QChar ch : texte) {
         switch (ch.unicode()) {
-        case u'&': resultat += u"&amp;"; break;
-        case u'<': resultat += u"&lt;"; break;
-        case u'>': resultat += u"&gt;"; break;
-        case u'"': resultat += u"&quot;"; break;
-        default: resultat += ch;
+        case u'&':
+            resultat += u"&amp;";
+            break;
+        case u'<':
+            resultat += u"&lt;";
+            break;
+        case u'>':
+            resultat += u"&gt;";
+            break;
+        case u'"':
+            resultat += u"&quot;";
+            break;
+        default:
+            resultat += ch;
         }
     }
     return resultat;

@@ -9,15 +9,14 @@ namespace Fichiers {
 
 namespace {
 
-constexpr char Tete[] =
-    "<?xml version=\"1.0\" encoding=\"utf-8\" ?>\r\n"
-    "<gpx version=\"1.1\" creator=\"OpenCPN\""
-    " xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\""
-    " xmlns=\"http://www.topografix.com/GPX/1/1\""
-    " xmlns:gpxx=\"http://www.garmin.com/xmlschemas/GpxExtensions/v3\""
-    " xsi:schemaLocation=\"http://www.topografix.com/GPX/1/1"
-    " http://www.topografix.com/GPX/1/1/gpx.xsd\""
-    " xmlns:opencpn=\"http://www.opencpn.org\">\r\n";
+constexpr char Tete[] = "<?xml version=\"1.0\" encoding=\"utf-8\" ?>\r\n"
+                        "<gpx version=\"1.1\" creator=\"OpenCPN\""
+                        " xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\""
+                        " xmlns=\"http://www.topografix.com/GPX/1/1\""
+                        " xmlns:gpxx=\"http://www.garmin.com/xmlschemas/GpxExtensions/v3\""
+                        " xsi:schemaLocation=\"http://www.topografix.com/GPX/1/1"
+                        " http://www.topografix.com/GPX/1/1/gpx.xsd\""
+                        " xmlns:opencpn=\"http://www.opencpn.org\">\r\n";
 
 constexpr char Fin_Point[] = "\t\t<sym>anchorage</sym>\r\n"
                              "\t\t<type>WPT</type>\r\n"
@@ -36,11 +35,11 @@ QByteArray Attribut(const QString& texte) {
 }
 
 void Ecrire_Point(const Declarations::Declarations& poi, int i, QByteArray& sortie) {
-    sortie += "\t<wpt lat=\"" + Attribut(poi.Lat_POI[i]) + "\" lon=\"" +
-              Attribut(poi.Long_POI[i]) + "\">\r\n";
+    sortie += "\t<wpt lat=\"" + Attribut(poi.Lat_POI[i]) + "\" lon=\"" + Attribut(poi.Long_POI[i]) +
+              "\">\r\n";
     sortie += "\t\t<time>" + Valeur(poi.Date_POI[i]) + "</time>\r\n";
-    sortie += "\t\t<name>" + Echappements_XML::Echapper_Nom(poi.Nom_POI[i]).toUtf8() +
-              "</name>\r\n";
+    sortie +=
+        "\t\t<name>" + Echappements_XML::Echapper_Nom(poi.Nom_POI[i]).toUtf8() + "</name>\r\n";
     const int nbLiens = qBound(0, int(poi.Nb_Liens[i]), Declarations::Liens_Max);
     for (int j = 1; j <= nbLiens; ++j) {
         sortie += "\t\t<link href=\"" + Attribut(poi.Lien_URL[i][j]) + "\">\r\n";

@@ -30,8 +30,7 @@ bool Separateur(QByteArrayView texte, qsizetype i, bool finPermise) {
 // `finPermise`): "<wpt" must not match "<wptx1:Address>", nor "<link" "<linkx>".
 qsizetype Chercher_Element(QByteArrayView texte, QByteArrayView balise, qsizetype depuis,
                            bool finPermise) {
-    for (qsizetype q = texte.indexOf(balise, depuis); q >= 0;
-         q = texte.indexOf(balise, q + 1))
+    for (qsizetype q = texte.indexOf(balise, depuis); q >= 0; q = texte.indexOf(balise, q + 1))
         if (Separateur(texte, q + balise.size(), finPermise))
             return q;
     return -1;
@@ -137,8 +136,7 @@ Etendues Lire_POI(Declarations::Declarations& poi, QByteArrayView contenu) {
     return etendues;
 }
 
-void Lire_Liens(Declarations::Declarations& poi, QByteArrayView contenu,
-                const Etendues& etendues) {
+void Lire_Liens(Declarations::Declarations& poi, QByteArrayView contenu, const Etendues& etendues) {
     poi.Vider_Liens();
     const int nb = qBound(0, int(poi.Nb_POI), Declarations::Capacite);
     for (int i = 1; i <= nb; ++i) {

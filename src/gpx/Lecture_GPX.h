@@ -25,8 +25,7 @@ Etendues Lire_POI(Declarations::Declarations& poi, QByteArrayView contenu);
 
 // Fills the links of every POI from its own lines, at most five each; POI_Courant is left at
 // Nb_POI + 1.
-void Lire_Liens(Declarations::Declarations& poi, QByteArrayView contenu,
-                const Etendues& etendues);
+void Lire_Liens(Declarations::Declarations& poi, QByteArrayView contenu, const Etendues& etendues);
 
 // Both, in that order.
 void Lire_Fichier(Declarations::Declarations& poi, QByteArrayView contenu);

@@ -9,7 +9,7 @@
 namespace Fichiers {
 
 class Lignes {
-public:
+  public:
     explicit Lignes(QByteArrayView texte) : texte_(texte) {}
 
     // The next line; false when the text is used up.
@@ -21,7 +21,7 @@ public:
     // Start of the line that holds the byte at `indice`.
     qsizetype Debut_De_Ligne(qsizetype indice) const;
 
-private:
+  private:
     qsizetype Prochain(char octet, qsizetype& memoire) const;
 
     QByteArrayView texte_;

@@ -11,7 +11,9 @@ namespace Fichiers {
 
 namespace {
 
-QString Guillemets(const QString& texte) { return QStringLiteral("« %1 »").arg(texte); }
+QString Guillemets(const QString& texte) {
+    return QStringLiteral("« %1 »").arg(texte);
+}
 
 // Backup n + 1 becomes backup n, from the oldest up; a missing one leaves its place as it
 // was, and a failing step is skipped so that the opening goes on.

@@ -17,6 +17,8 @@ QString UTF8_Vers_Texte(QByteArrayView octets);
 // give the control characters of the same code).
 QString Windows1252_Vers_Texte(QByteArrayView octets);
 
-inline QByteArray Texte_Vers_UTF8(const QString& texte) { return texte.toUtf8(); }
+inline QByteArray Texte_Vers_UTF8(const QString& texte) {
+    return texte.toUtf8();
+}
 
 } // namespace UTF8

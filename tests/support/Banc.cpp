@@ -4,6 +4,14 @@
 
 #include <QRect>
 
+Banc& Banc::Demarrer() {
+    Entree::Main(c);
+    // The list boxes need their real size before a test clicks into them.
+    if (!QTest::qWaitForWindowExposed(c.ui.ListePOI->window()))
+        qWarning("main window not exposed");
+    return *this;
+}
+
 int Banc::Ajouter_POI(const QString& nom, const QString& lat, const QString& lon,
                       const QString& date) {
     const int p = ++c.poi.Nb_POI;
@@ -24,6 +32,8 @@ void Banc::Ajouter_Lien(int poi, const QString& nom, const QString& url) {
 
 void Banc::Selectionner(int poi) {
     ListeBox* liste = c.ui.ListePOI;
+    liste->scrollToItem(liste->item(poi - 1));
+    liste->doItemsLayout();
     const QRect zone = liste->visualItemRect(liste->item(poi - 1));
     QTest::mouseClick(liste->viewport(), Qt::LeftButton, {}, zone.center());
 }

@@ -15,10 +15,7 @@ struct Banc {
         : c(services, locale) {}
 
     // Runs start-up with the settings already in `services.reglages`.
-    Banc& Demarrer() {
-        Entree::Main(c);
-        return *this;
-    }
+    Banc& Demarrer();
 
     // Appends a POI to the store, as the reader would, and lists it.
     int Ajouter_POI(const QString& nom, const QString& lat, const QString& lon,
@@ -32,10 +29,10 @@ struct Banc {
 };
 
 // QtWebEngine wants its contexts shared before the application exists.
-#define QUILLVANE_TEST_MAIN(Classe)                                                            \
-    int main(int argc, char** argv) {                                                          \
-        QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);                            \
-        QApplication application(argc, argv);                                                  \
-        Classe test;                                                                           \
-        return QTest::qExec(&test, argc, argv);                                                \
+#define QUILLVANE_TEST_MAIN(Classe)                                                                \
+    int main(int argc, char** argv) {                                                              \
+        QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);                                \
+        QApplication application(argc, argv);                                                      \
+        Classe test;                                                                               \
+        return QTest::qExec(&test, argc, argv);                                                    \
     }
