@@ -18,9 +18,11 @@ std::optional<QByteArray> Lire_Tout(const QString& chemin) {
     return octets;
 }
 
+// Unbuffered: with Qt's buffer, a short write at flush time (full disk, size limit) is
+// reported as a success; written directly, the short count shows.
 bool Ecrire_Atomique(const QString& chemin, QByteArrayView octets) {
     QSaveFile fichier(chemin);
-    if (!fichier.open(QIODevice::WriteOnly))
+    if (!fichier.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return false;
     if (fichier.write(octets.data(), octets.size()) != octets.size()) {
         fichier.cancelWriting();
@@ -31,7 +33,7 @@ bool Ecrire_Atomique(const QString& chemin, QByteArrayView octets) {
 
 bool Ecrire(const QString& chemin, QByteArrayView octets) {
     QFile fichier(chemin);
-    if (!fichier.open(QIODevice::WriteOnly | QIODevice::Truncate))
+    if (!fichier.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
         return false;
     const bool ecrit = fichier.write(octets.data(), octets.size()) == octets.size();
     fichier.close();
