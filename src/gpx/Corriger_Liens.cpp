@@ -2,11 +2,34 @@
 
 #include "Lignes.h"
 
+#include <cstring>
+
 namespace Fichiers {
 
 namespace {
 
 constexpr QByteArrayView Prefixe = "file://";
+
+// Appends into a buffer sized once for the whole file: one call per line of a file of
+// millions of lines must cost no more than a copy.
+class Sortie {
+  public:
+    explicit Sortie(qsizetype taille) : octets_(taille, Qt::Uninitialized) {}
+    void Ajouter(QByteArrayView v) {
+        if (taille_ + v.size() > octets_.size())
+            octets_.resize(qMax(octets_.size() * 3 / 2, taille_ + v.size()));
+        std::memcpy(octets_.data() + taille_, v.data(), size_t(v.size()));
+        taille_ += v.size();
+    }
+    QByteArray Prendre() {
+        octets_.truncate(taille_);
+        return std::move(octets_);
+    }
+
+  private:
+    QByteArray octets_;
+    qsizetype taille_ = 0;
+};
 
 QByteArray Dossier_Echappe(const QString& dossier) {
     QByteArray octets = dossier.toUtf8();
@@ -21,48 +44,46 @@ qsizetype Fin_De_Cible(QByteArrayView ligne, qsizetype debut) {
     return ligne.size();
 }
 
-void Corriger_Ligne(QByteArrayView ligne, qsizetype premier, const QByteArray& dossier,
-                    QByteArray& sortie) {
+void Corriger_Ligne(QByteArrayView ligne, qsizetype premier, QByteArrayView dossier,
+                    Sortie& sortie) {
     qsizetype copie = 0;
-    for (qsizetype p = premier; p >= 0; p = ligne.indexOf(Prefixe, p)) {
+    for (qsizetype p = premier; p >= 0; p = Chercher(ligne, Prefixe, p)) {
         const qsizetype debut = p + Prefixe.size();
         const qsizetype fin = Fin_De_Cible(ligne, debut);
         const QByteArrayView cible = ligne.sliced(debut, fin - debut);
         qsizetype coupe = cible.lastIndexOf('\\');
         if (coupe < 0)
             coupe = cible.lastIndexOf('/');
-        sortie.append(ligne.sliced(copie, debut - copie));
-        sortie.append(dossier);
-        sortie.append(cible.sliced(coupe + 1));
+        sortie.Ajouter(ligne.sliced(copie, debut - copie));
+        sortie.Ajouter(dossier);
+        sortie.Ajouter(cible.sliced(coupe + 1));
         copie = p = fin;
     }
-    sortie.append(ligne.sliced(copie));
+    sortie.Ajouter(ligne.sliced(copie));
 }
 
 } // namespace
 
 QByteArray Corriger_Liens_Fichier(QByteArrayView contenu, const QString& dossier) {
     const QByteArray dossierEchappe = Dossier_Echappe(dossier);
-    QByteArray sortie;
-    sortie.reserve(contenu.size() + contenu.size() / 16 + 2);
+    Sortie sortie(contenu.size() + contenu.size() / 16 + 2);
     Lignes lignes(contenu);
     QByteArrayView ligne;
     // The next "file://" of the whole text, searched once, not once per line.
-    qsizetype prochain = contenu.indexOf(Prefixe);
+    qsizetype prochain = Chercher(contenu, Prefixe);
     while (true) {
         const qsizetype debut = lignes.Position();
         if (!lignes.Suivante(ligne))
             break;
-        const qsizetype fin = debut + ligne.size();
-        if (prochain >= 0 && prochain < fin) {
+        if (prochain >= 0 && prochain < debut + ligne.size()) {
             Corriger_Ligne(ligne, prochain - debut, dossierEchappe, sortie);
-            prochain = contenu.indexOf(Prefixe, lignes.Position());
+            prochain = Chercher(contenu, Prefixe, lignes.Position());
         } else {
-            sortie.append(ligne);
+            sortie.Ajouter(ligne);
         }
-        sortie.append("\r\n");
+        sortie.Ajouter("\r\n");
     }
-    return sortie;
+    return sortie.Prendre();
 }
 
 } // namespace Fichiers

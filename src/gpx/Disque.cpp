@@ -3,6 +3,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <cstdio>
+#include <unistd.h>
 
 namespace Disque {
 
@@ -29,6 +31,26 @@ bool Ecrire_Atomique(const QString& chemin, QByteArrayView octets) {
         return false;
     }
     return fichier.commit();
+}
+
+bool Lier(const QString& source, const QString& cible) {
+    return ::link(QFile::encodeName(source).constData(), QFile::encodeName(cible).constData()) == 0;
+}
+
+bool Remplacer_Par_Copie(const QString& source, const QString& cible) {
+    const QString copie = cible + QStringLiteral(".quillvane");
+    QFile::remove(copie);
+    bool fait = QFile::copy(source, copie) && QFileInfo(copie).size() == QFileInfo(source).size();
+    if (fait) {
+        QFile fichier(copie);
+        fait = fichier.open(QIODevice::ReadWrite) && ::fsync(fichier.handle()) == 0;
+    }
+    fait = fait && QFile::setPermissions(copie, QFileInfo(cible).permissions()) &&
+           std::rename(QFile::encodeName(copie).constData(),
+                       QFile::encodeName(cible).constData()) == 0;
+    if (!fait)
+        QFile::remove(copie);
+    return fait;
 }
 
 bool Ecrire(const QString& chemin, QByteArrayView octets) {

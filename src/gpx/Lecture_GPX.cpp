@@ -30,7 +30,7 @@ bool Separateur(QByteArrayView texte, qsizetype i, bool finPermise) {
 // `finPermise`): "<wpt" must not match "<wptx1:Address>", nor "<link" "<linkx>".
 qsizetype Chercher_Element(QByteArrayView texte, QByteArrayView balise, qsizetype depuis,
                            bool finPermise) {
-    for (qsizetype q = texte.indexOf(balise, depuis); q >= 0; q = texte.indexOf(balise, q + 1))
+    for (qsizetype q = Chercher(texte, balise, depuis); q >= 0; q = Chercher(texte, balise, q + 1))
         if (Separateur(texte, q + balise.size(), finPermise))
             return q;
     return -1;

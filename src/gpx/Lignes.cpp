@@ -1,6 +1,16 @@
 #include "Lignes.h"
 
+#include <cstring>
+
 namespace Fichiers {
+
+qsizetype Chercher(QByteArrayView texte, QByteArrayView motif, qsizetype depuis) {
+    if (depuis < 0 || depuis > texte.size())
+        return -1;
+    const void* trouve = memmem(texte.data() + depuis, size_t(texte.size() - depuis), motif.data(),
+                                size_t(motif.size()));
+    return trouve ? static_cast<const char*>(trouve) - texte.data() : -1;
+}
 
 qsizetype Lignes::Prochain(char octet, qsizetype& memoire) const {
     if (memoire < position_) {

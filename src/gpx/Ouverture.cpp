@@ -66,32 +66,42 @@ Ouverture Preparer_Ouverture(const Chemins& chemins) {
                     .arg(Guillemets(tmp), nom)};
 
     Tourner_Sauvegardes(chemins);
+    QByteArray corrige = Corriger_Liens_Fichier(contenu, chemins.dossier);
+    const bool change = corrige != contenu;
     const QString sauvegarde = Chemin_Sauvegarde(chemins, Nb_Sauvegardes);
-    if (!Disque::Ecrire_Atomique(sauvegarde, contenu))
+    // When the file is about to be replaced, its present content can become the backup
+    // under a second name instead of being copied.
+    QFile::remove(sauvegarde);
+    const bool liee = change && Disque::Lier(chemins.nom, sauvegarde);
+    if (!liee && !Disque::Ecrire_Atomique(sauvegarde, contenu))
         return {{},
                 QStringLiteral("La sauvegarde %1 n'a pas pu être écrite. Le fichier %2 n'a pas "
                                "été ouvert.")
                     .arg(Guillemets(sauvegarde), nom)};
 
-    QByteArray corrige = Corriger_Liens_Fichier(contenu, chemins.dossier);
     const QString travail = chemins.dossier + QStringLiteral("Temp.gpx");
     const QString echecReecriture =
         QStringLiteral("Le fichier %1 n'a pas pu être réécrit ; il est resté tel qu'il était.")
             .arg(nom);
+    // A backup that still shares the unchanged file must become a copy of its own.
+    const auto Echec = [&](const QString& message) {
+        if (liee)
+            Disque::Ecrire_Atomique(sauvegarde, contenu);
+        return Ouverture{{}, message};
+    };
     // The working copy may be the opened file itself: then it is replaced at once, never
     // truncated in place.
     if (Meme_Fichier(travail, chemins.nom)) {
-        if (corrige != contenu && !Disque::Ecrire_Atomique(chemins.nom, corrige))
-            return {{}, echecReecriture};
+        if (change && !Disque::Ecrire_Atomique(chemins.nom, corrige))
+            return Echec(echecReecriture);
         return {std::move(corrige), {}};
     }
     if (!Disque::Ecrire(travail, corrige))
-        return {{},
-                QStringLiteral("La copie de travail %1 n'a pas pu être écrite. Le fichier %2 n'a "
-                               "pas été ouvert.")
-                    .arg(Guillemets(travail), nom)};
-    if (corrige != contenu && !Disque::Ecrire_Atomique(chemins.nom, corrige))
-        return {{}, echecReecriture};
+        return Echec(QStringLiteral("La copie de travail %1 n'a pas pu être écrite. Le fichier "
+                                    "%2 n'a pas été ouvert.")
+                         .arg(Guillemets(travail), nom));
+    if (change && !Disque::Remplacer_Par_Copie(travail, chemins.nom))
+        return Echec(echecReecriture);
     return {std::move(corrige), {}};
 }
 
