@@ -3,6 +3,8 @@
 // Handlers of the GPX file: open (with backups and re-pointed file links), save, and the
 // menu entry that brings the POI frame back.
 
+#include <QByteArrayView>
+
 struct Contexte;
 
 namespace Fichiers {
@@ -10,5 +12,8 @@ namespace Fichiers {
 void Charge_Fichier_Click(Contexte& c);
 void Sauve_Fichier_Click(Contexte& c);
 void Montre_Fichier_Click(Contexte& c);
+
+// Fills the store from a file's bytes and lists its POIs, none selected.
+void Lire_POI(Contexte& c, QByteArrayView contenu);
 
 } // namespace Fichiers

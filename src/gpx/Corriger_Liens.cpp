@@ -1,0 +1,89 @@
+#include "Corriger_Liens.h"
+
+#include "Lignes.h"
+
+#include <cstring>
+
+namespace Fichiers {
+
+namespace {
+
+constexpr QByteArrayView Prefixe = "file://";
+
+// Appends into a buffer sized once for the whole file: one call per line of a file of
+// millions of lines must cost no more than a copy.
+class Sortie {
+  public:
+    explicit Sortie(qsizetype taille) : octets_(taille, Qt::Uninitialized) {}
+    void Ajouter(QByteArrayView v) {
+        if (taille_ + v.size() > octets_.size())
+            octets_.resize(qMax(octets_.size() * 3 / 2, taille_ + v.size()));
+        std::memcpy(octets_.data() + taille_, v.data(), size_t(v.size()));
+        taille_ += v.size();
+    }
+    QByteArray Prendre() {
+        octets_.truncate(taille_);
+        return std::move(octets_);
+    }
+
+  private:
+    QByteArray octets_;
+    qsizetype taille_ = 0;
+};
+
+QByteArray Dossier_Echappe(const QString& dossier) {
+    QByteArray octets = dossier.toUtf8();
+    octets.replace('&', "&amp;").replace('<', "&lt;").replace('"', "&quot;");
+    return octets;
+}
+
+qsizetype Fin_De_Cible(QByteArrayView ligne, qsizetype debut) {
+    for (qsizetype i = debut; i < ligne.size(); ++i)
+        if (ligne[i] == '"' || ligne[i] == '\'' || ligne[i] == '<')
+            return i;
+    return ligne.size();
+}
+
+void Corriger_Ligne(QByteArrayView ligne, qsizetype premier, QByteArrayView dossier,
+                    Sortie& sortie) {
+    qsizetype copie = 0;
+    for (qsizetype p = premier; p >= 0; p = Chercher(ligne, Prefixe, p)) {
+        const qsizetype debut = p + Prefixe.size();
+        const qsizetype fin = Fin_De_Cible(ligne, debut);
+        const QByteArrayView cible = ligne.sliced(debut, fin - debut);
+        qsizetype coupe = cible.lastIndexOf('\\');
+        if (coupe < 0)
+            coupe = cible.lastIndexOf('/');
+        sortie.Ajouter(ligne.sliced(copie, debut - copie));
+        sortie.Ajouter(dossier);
+        sortie.Ajouter(cible.sliced(coupe + 1));
+        copie = p = fin;
+    }
+    sortie.Ajouter(ligne.sliced(copie));
+}
+
+} // namespace
+
+QByteArray Corriger_Liens_Fichier(QByteArrayView contenu, const QString& dossier) {
+    const QByteArray dossierEchappe = Dossier_Echappe(dossier);
+    Sortie sortie(contenu.size() + contenu.size() / 16 + 2);
+    Lignes lignes(contenu);
+    QByteArrayView ligne;
+    // The next "file://" of the whole text, searched once, not once per line.
+    qsizetype prochain = Chercher(contenu, Prefixe);
+    while (true) {
+        const qsizetype debut = lignes.Position();
+        if (!lignes.Suivante(ligne))
+            break;
+        if (prochain >= 0 && prochain < debut + ligne.size()) {
+            Corriger_Ligne(ligne, prochain - debut, dossierEchappe, sortie);
+            prochain = Chercher(contenu, Prefixe, lignes.Position());
+        } else {
+            sortie.Ajouter(ligne);
+        }
+        sortie.Ajouter("\r\n");
+    }
+    return sortie.Prendre();
+}
+
+} // namespace Fichiers

@@ -1,0 +1,18 @@
+#pragma once
+
+// Re-points the file links of an opened GPX file into the file's own folder, so that links
+// made on another computer (or on Windows) reach the files kept beside the GPX file.
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+
+namespace Fichiers {
+
+// Every "file://" starts a target running to the next double quote, single quote or "<", or
+// to the end of the line; each target becomes "file://" + `dossier` (UTF-8, XML-escaped) +
+// its file name (after its last backslash, else after its last "/"). Every other byte is
+// kept; every line, the last one included, ends with CR LF.
+QByteArray Corriger_Liens_Fichier(QByteArrayView contenu, const QString& dossier);
+
+} // namespace Fichiers

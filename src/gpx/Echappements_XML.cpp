@@ -1,0 +1,124 @@
+#include "Echappements_XML.h"
+
+namespace Echappements_XML {
+
+namespace {
+
+struct Entite {
+    QStringView nom;
+    QChar caractere;
+};
+constexpr Entite Entites[] = {
+    {u"amp", u'&'}, {u"lt", u'<'}, {u"gt", u'>'}, {u"quot", u'"'}, {u"apos", u'\''}};
+
+bool Caractere_Permis(char32_t code) {
+    return code == 0x9 || code == 0xA || code == 0xD || (code >= 0x20 && code <= 0xD7FF) ||
+           (code >= 0xE000 && code <= 0xFFFD) || (code >= 0x10000 && code <= 0x10FFFF);
+}
+
+// The character of the reference texte[debut, debut + longueur), which is known to be valid.
+char32_t Caractere_De(QStringView reference) {
+    const QStringView corps = reference.sliced(1, reference.size() - 2);
+    if (corps.startsWith(u'#')) {
+        const bool hexa = corps.size() > 1 && corps[1] == u'x';
+        return char32_t(corps.sliced(hexa ? 2 : 1).toUInt(nullptr, hexa ? 16 : 10));
+    }
+    for (const Entite& e : Entites)
+        if (corps == e.nom)
+            return e.caractere.unicode();
+    return 0;
+}
+
+} // namespace
+
+qsizetype Longueur_Reference(QStringView texte, qsizetype debut) {
+    if (debut >= texte.size() || texte[debut] != u'&')
+        return 0;
+    const qsizetype fin = texte.indexOf(u';', debut + 1);
+    if (fin < 0 || fin - debut > 32) // leading zeros aside, the longest is &#1114111;
+        return 0;
+    const QStringView corps = texte.sliced(debut + 1, fin - debut - 1);
+    if (corps.startsWith(u'#')) {
+        const bool hexa = corps.size() > 1 && corps[1] == u'x';
+        const QStringView chiffres = corps.sliced(hexa ? 2 : 1);
+        if (chiffres.isEmpty())
+            return 0;
+        for (const QChar ch : chiffres) {
+            const char16_t u = ch.unicode();
+            const bool chiffre = (u >= u'0' && u <= u'9') ||
+                                 (hexa && ((u >= u'a' && u <= u'f') || (u >= u'A' && u <= u'F')));
+            if (!chiffre)
+                return 0;
+        }
+        bool ok = false;
+        const uint code = chiffres.toUInt(&ok, hexa ? 16 : 10);
+        return ok && Caractere_Permis(code) ? fin - debut + 1 : 0;
+    }
+    for (const Entite& e : Entites)
+        if (corps == e.nom)
+            return fin - debut + 1;
+    return 0;
+}
+
+QString Decoder_References(const QString& texte) {
+    if (!texte.contains(u'&'))
+        return texte;
+    QString resultat;
+    resultat.reserve(texte.size());
+    for (qsizetype i = 0; i < texte.size();) {
+        const qsizetype n = Longueur_Reference(texte, i);
+        if (n == 0) {
+            resultat += texte[i++];
+            continue;
+        }
+        const char32_t code = Caractere_De(QStringView(texte).sliced(i, n));
+        resultat += QString::fromUcs4(&code, 1);
+        i += n;
+    }
+    return resultat;
+}
+
+QString Echapper_Nom(const QString& texte) {
+    QString resultat;
+    resultat.reserve(texte.size());
+    for (const QChar ch : texte) {
+        switch (ch.unicode()) {
+        case u'&':
+            resultat += u"&amp;";
+            break;
+        case u'<':
+            resultat += u"&lt;";
+            break;
+        case u'>':
+            resultat += u"&gt;";
+            break;
+        case u'"':
+            resultat += u"&quot;";
+            break;
+        default:
+            resultat += ch;
+        }
+    }
+    return resultat;
+}
+
+QString Echapper_Valeur(const QString& texte, bool dansAttribut) {
+    QString resultat;
+    resultat.reserve(texte.size());
+    for (qsizetype i = 0; i < texte.size(); ++i) {
+        const QChar ch = texte[i];
+        if (ch == u'<')
+            resultat += u"&lt;";
+        else if (ch == u'&' && Longueur_Reference(texte, i) == 0)
+            resultat += u"&amp;";
+        else if (ch == u'"' && dansAttribut)
+            resultat += u"&quot;";
+        else if (ch == u'>' && i >= 2 && texte[i - 1] == u']' && texte[i - 2] == u']')
+            resultat += u"&gt;";
+        else
+            resultat += ch;
+    }
+    return resultat;
+}
+
+} // namespace Echappements_XML

@@ -1,0 +1,74 @@
+#include "Ecriture_GPX.h"
+
+#include "Disque.h"
+#include "Echappements_XML.h"
+
+#include <QIODevice>
+
+namespace Fichiers {
+
+namespace {
+
+constexpr char Tete[] = "<?xml version=\"1.0\" encoding=\"utf-8\" ?>\r\n"
+                        "<gpx version=\"1.1\" creator=\"OpenCPN\""
+                        " xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\""
+                        " xmlns=\"http://www.topografix.com/GPX/1/1\""
+                        " xmlns:gpxx=\"http://www.garmin.com/xmlschemas/GpxExtensions/v3\""
+                        " xsi:schemaLocation=\"http://www.topografix.com/GPX/1/1"
+                        " http://www.topografix.com/GPX/1/1/gpx.xsd\""
+                        " xmlns:opencpn=\"http://www.opencpn.org\">\r\n";
+
+constexpr char Fin_Point[] = "\t\t<sym>anchorage</sym>\r\n"
+                             "\t\t<type>WPT</type>\r\n"
+                             "\t\t<extensions>\r\n"
+                             "\t\t\t<opencpn:viz>1</opencpn:viz>\r\n"
+                             "\t\t\t<opencpn:viz_name>1</opencpn:viz_name>\r\n"
+                             "\t\t</extensions>\r\n"
+                             "\t</wpt>\r\n";
+
+QByteArray Valeur(const QString& texte) {
+    return Echappements_XML::Echapper_Valeur(texte, false).toUtf8();
+}
+
+QByteArray Attribut(const QString& texte) {
+    return Echappements_XML::Echapper_Valeur(texte, true).toUtf8();
+}
+
+void Ecrire_Point(const Declarations::Declarations& poi, int i, QByteArray& sortie) {
+    sortie += "\t<wpt lat=\"" + Attribut(poi.Lat_POI[i]) + "\" lon=\"" + Attribut(poi.Long_POI[i]) +
+              "\">\r\n";
+    sortie += "\t\t<time>" + Valeur(poi.Date_POI[i]) + "</time>\r\n";
+    sortie +=
+        "\t\t<name>" + Echappements_XML::Echapper_Nom(poi.Nom_POI[i]).toUtf8() + "</name>\r\n";
+    const int nbLiens = qBound(0, int(poi.Nb_Liens[i]), Declarations::Liens_Max);
+    for (int j = 1; j <= nbLiens; ++j) {
+        sortie += "\t\t<link href=\"" + Attribut(poi.Lien_URL[i][j]) + "\">\r\n";
+        sortie += "\t\t\t<text>" + Valeur(poi.Lien_Nom[i][j]) + "</text>\r\n";
+        sortie += "\t\t</link>\r\n";
+    }
+    sortie += Fin_Point;
+}
+
+} // namespace
+
+QByteArray Texte_GPX(const Declarations::Declarations& poi) {
+    QByteArray sortie;
+    sortie.reserve(4096);
+    sortie += Tete;
+    const int nb = qBound(0, int(poi.Nb_POI), Declarations::Capacite);
+    for (int i = 1; i <= nb; ++i)
+        Ecrire_Point(poi, i, sortie);
+    sortie += "</gpx>\r\n";
+    return sortie;
+}
+
+bool Ecrire_GPX(const Declarations::Declarations& poi, QIODevice& sortie) {
+    const QByteArray texte = Texte_GPX(poi);
+    return sortie.write(texte) == texte.size();
+}
+
+bool Ecrire_GPX(const Declarations::Declarations& poi, const QString& chemin) {
+    return Disque::Ecrire_Atomique(chemin, Texte_GPX(poi));
+}
+
+} // namespace Fichiers

@@ -1,0 +1,36 @@
+#pragma once
+
+// The file work of an opening: backups in "tmp", file links re-pointed through "Temp.gpx",
+// the opened file replaced at once. Every path is formed from the file's own folder.
+
+#include <QByteArray>
+#include <QString>
+
+namespace Fichiers {
+
+inline constexpr int Nb_Sauvegardes = 30;
+
+struct Chemins {
+    QString nom;     // full path
+    QString dossier; // up to and including the last "/"
+    QString court;   // after the last "/"
+};
+Chemins Decouper_Chemin(const QString& nomFichier);
+
+// What LeNomFichier shows: a path longer than 30 characters as "...." and its last 31.
+QString Nom_Affiche(const QString& nomFichier);
+
+// tmp/<name>.n, n from 1 (oldest) to 30 (newest).
+QString Chemin_Sauvegarde(const Chemins& chemins, int numero);
+
+struct Ouverture {
+    QByteArray contenu; // the file as rewritten, ready to be read
+    QString erreur;     // French, naming the file and what failed; empty on success
+};
+
+// Reads the file once, keeps it as backup 30 (rotating the older ones down), re-points its
+// file links and writes them to "Temp.gpx" and over the file. On failure the opened file is
+// left as it was.
+Ouverture Preparer_Ouverture(const Chemins& chemins);
+
+} // namespace Fichiers

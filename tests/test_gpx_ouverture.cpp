@@ -1,0 +1,355 @@
+// Opening a GPX file through the real window: backups, re-pointed links, reading, new
+// names, cancel, failures; saving and the "Fichier des Poi" menu entry.
+
+#include "gpx/Corriger_Liens.h"
+#include "gpx/Ecriture_GPX.h"
+#include "gpx/Ouverture.h"
+#include "support/Banc.h"
+#include "test_gpx_outils.h"
+
+#include <QAction>
+#include <QGroupBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+
+namespace {
+
+void Ouvrir(Banc& b, const QString& chemin) {
+    b.services.fichiers << chemin;
+    QTest::mouseClick(b.c.ui.Charge_Fichier, Qt::LeftButton);
+}
+
+// A document already open, so that a failing opening can be seen to change nothing.
+void Document_Avant(Banc& b, const QString& nom) {
+    b.c.poi.Nom_Fichier = nom;
+    b.c.poi.Dossier_Fichier = QStringLiteral("/ailleurs/");
+    b.c.poi.Nom_Court = QStringLiteral("avant.gpx");
+    b.c.ui.LeNomFichier->setText(QStringLiteral("avant"));
+    b.Ajouter_POI(QStringLiteral("Avant"), QStringLiteral("47"), QStringLiteral("-2"));
+    b.Ajouter_Lien(1, QStringLiteral("lien"), QStringLiteral("https://a.fr/"));
+}
+
+QByteArray Version(int k) {
+    return "<gpx>\r\n<wpt lat=\"1\" lon=\"2\">\r\n<time>T</time>\r\n<name>V" +
+           QByteArray::number(k) + "</name>\r\n</wpt>\r\n</gpx>\r\n";
+}
+
+} // namespace
+
+class TestOuverture : public QObject {
+    Q_OBJECT
+  private slots:
+    void ouverture_d_un_fichier();
+    void serie_de_sauvegardes();
+    void nom_nouveau();
+    void dialogue_annule();
+    void nom_affiche_data();
+    void nom_affiche();
+    void echecs_data();
+    void echecs();
+    void copie_de_travail_ouverte();
+    void dossier_avec_accents();
+    void sauver();
+    void sauver_echoue();
+    void montrer_le_fichier();
+};
+
+void TestOuverture::ouverture_d_un_fichier() {
+    QTemporaryDir dossier;
+    const QString chemin = dossier.filePath(u"Escales.gpx"_qs);
+    const QByteArray original = Reference(u"opencpn_linux.gpx"_qs);
+    Ecrire(chemin, original);
+    Banc b;
+    b.Demarrer();
+    b.c.ui.Option1->Bouton(2)->setChecked(true);
+    b.c.ui.Text1->setText(u"gardé"_qs);
+
+    Ouvrir(b, chemin);
+    QVERIFY(b.services.messages.isEmpty());
+    QCOMPARE(b.services.dialogues.size(), 1);
+    QCOMPARE(b.services.dialogues[0].filtre, u"*.gpx");
+    QCOMPARE(b.services.dialogues[0].nomInitial, QString());
+    QCOMPARE(b.c.poi.Nom_Fichier, chemin);
+    QCOMPARE(b.c.poi.Dossier_Fichier, dossier.path() + u'/');
+    QCOMPARE(b.c.poi.Nom_Court, u"Escales.gpx");
+    QCOMPARE(b.c.ui.LeNomFichier->text(), Fichiers::Nom_Affiche(chemin));
+    QVERIFY(!b.c.ui.Option1->Value(0) && !b.c.ui.Option1->Value(1) && !b.c.ui.Option1->Value(2));
+
+    QCOMPARE(b.c.poi.Nb_POI, 4);
+    QCOMPARE(b.c.ui.ListePOI->count(), 4);
+    QCOMPARE(b.c.ui.ListePOI->item(1)->text(), u"Pointe du Grouin");
+    QCOMPARE(b.c.ui.ListePOI->ListIndex(), -1);
+    QCOMPARE(b.c.poi.POI_Courant, 5);
+    QCOMPARE(b.c.ui.Text1->text(), u"gardé");
+
+    // Backup of the file as it was, file links re-pointed in the file and its working copy.
+    QCOMPARE(Lire(dossier.filePath(u"tmp/Escales.gpx.30"_qs)), original);
+    const QByteArray corrige = Fichiers::Corriger_Liens_Fichier(original, dossier.path() + u'/');
+    QCOMPARE(Lire(chemin), corrige);
+    QCOMPARE(Lire(dossier.filePath(u"Temp.gpx"_qs)), corrige);
+    QCOMPARE(b.c.poi.Lien_URL[1][2], u"file://"_qs + dossier.path() + u"/Haliguen.txt"_qs);
+    QVERIFY(corrige.contains("<desc>Ponton visiteurs, file://" + dossier.path().toUtf8() +
+                             "/Haliguen.txt</desc>\r\n"));
+    QCOMPARE(QDir(dossier.filePath(u"tmp"_qs)).entryList(QDir::Files),
+             QStringList{u"Escales.gpx.30"_qs});
+}
+
+void TestOuverture::serie_de_sauvegardes() {
+    QTemporaryDir dossier;
+    const QString chemin = dossier.filePath(u"Escales.gpx"_qs);
+    const QString ailleurs = dossier.filePath(u"autre/Escales.gpx"_qs);
+    QVERIFY(QDir(dossier.path()).mkdir(u"autre"_qs));
+    Banc b;
+    b.Demarrer();
+    for (int k = 1; k <= 31; ++k) {
+        Ecrire(chemin, Version(k));
+        Ouvrir(b, chemin);
+        QCOMPARE(b.c.poi.Nom_POI[1], u"V"_qs + QString::number(k));
+    }
+    Ecrire(ailleurs, Version(100));
+    Ouvrir(b, ailleurs);
+    QVERIFY(b.services.messages.isEmpty());
+
+    // Backup n holds the file as it was before opening n + 1.
+    for (int n = 1; n <= 30; ++n)
+        QCOMPARE(Lire(dossier.filePath(u"tmp/Escales.gpx."_qs + QString::number(n))),
+                 Version(n + 1));
+    QCOMPARE(QDir(dossier.filePath(u"tmp"_qs)).entryList(QDir::Files).size(), 30);
+    QCOMPARE(QDir(dossier.filePath(u"autre/tmp"_qs)).entryList(QDir::Files),
+             QStringList{u"Escales.gpx.30"_qs});
+}
+
+void TestOuverture::nom_nouveau() {
+    QTemporaryDir dossier;
+    const QString chemin = dossier.filePath(u"Nouveau.gpx"_qs);
+    Banc b;
+    b.Demarrer();
+    Document_Avant(b, u"/ailleurs/avant.gpx"_qs);
+    b.Selectionner(1);
+    b.c.ui.Text1->setText(u"a"_qs);
+    b.c.ui.Text4->setText(u"b"_qs);
+    b.c.ui.Option1->Bouton(0)->setChecked(true);
+
+    Ouvrir(b, chemin);
+    QCOMPARE(b.c.poi.Nom_Fichier, chemin);
+    QCOMPARE(b.c.poi.Nom_Court, u"Nouveau.gpx");
+    QCOMPARE(b.c.poi.Nb_POI, 0);
+    QCOMPARE(b.c.poi.Nom_POI[1], QString());
+    QCOMPARE(b.c.poi.Nb_Liens[1], 1); // the link tables are left as they were
+    QCOMPARE(b.c.ui.ListePOI->count(), 0);
+    QCOMPARE(b.c.ui.ListeLiens->count(), 0);
+    for (QLineEdit* zone :
+         {static_cast<QLineEdit*>(b.c.ui.Lat_Long), static_cast<QLineEdit*>(b.c.ui.Nom_WP),
+          b.c.ui.Text1, b.c.ui.Text2, b.c.ui.Text3, b.c.ui.Text4})
+        QVERIFY(zone->text().isEmpty());
+    QVERIFY(!b.c.ui.Option1->Value(0));
+    QVERIFY(b.services.messages.isEmpty());
+    // Nothing comes to disk before the first save.
+    QVERIFY(QDir(dossier.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).isEmpty());
+
+    b.c.ui.Sauve_Fichier->trigger();
+    QCOMPARE(Lire(chemin), Reference(u"ecrit_vide.gpx"_qs));
+}
+
+void TestOuverture::dialogue_annule() {
+    Banc b;
+    b.Demarrer();
+    Document_Avant(b, u"/ailleurs/avant.gpx"_qs);
+    b.c.ui.Option1->Bouton(1)->setChecked(true);
+    QTest::mouseClick(b.c.ui.Charge_Fichier, Qt::LeftButton);
+    QCOMPARE(b.services.dialogues.size(), 1);
+    QVERIFY(!b.c.ui.Option1->Value(1));
+    // The open document keeps its name: it can still be saved where it came from.
+    QCOMPARE(b.c.poi.Nom_Fichier, u"/ailleurs/avant.gpx");
+    QCOMPARE(b.c.poi.Nom_Court, u"avant.gpx");
+    QCOMPARE(b.c.ui.LeNomFichier->text(), u"avant");
+    QCOMPARE(b.c.poi.Nb_POI, 1);
+    QCOMPARE(b.c.ui.ListePOI->count(), 1);
+    QVERIFY(b.services.messages.isEmpty());
+}
+
+void TestOuverture::nom_affiche_data() {
+    QTest::addColumn<QString>("nom");
+    QTest::addColumn<QString>("affiche");
+    const QString trente = u"/home/anne/Bord/Escales-01.gpx"_qs;
+    QCOMPARE(trente.size(), 30);
+    QTest::newRow("30") << trente << trente;
+    QTest::newRow("31") << u"/"_qs + trente << u"...."_qs + u"/"_qs + trente;
+    QTest::newRow("40") << u"/abcdefghi"_qs + trente << u"....i"_qs + trente;
+}
+
+void TestOuverture::nom_affiche() {
+    QFETCH(QString, nom);
+    QFETCH(QString, affiche);
+    QCOMPARE(Fichiers::Nom_Affiche(nom), affiche);
+    if (nom.size() > 30)
+        QCOMPARE(affiche.size(), 35);
+}
+
+void TestOuverture::echecs_data() {
+    QTest::addColumn<QString>("cas");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("illisible") << u"illisible"_qs << u"n'a pas pu être lu"_qs;
+    QTest::newRow("tmp est un fichier") << u"tmp"_qs << u"/tmp »"_qs;
+    QTest::newRow("sauvegarde 30") << u"sauvegarde"_qs << u"tmp/Escales.gpx.30 »"_qs;
+    QTest::newRow("Temp.gpx est un dossier") << u"Temp.gpx"_qs << u"/Temp.gpx »"_qs;
+    QTest::newRow("disque plein pour Temp.gpx") << u"plein"_qs << u"/Temp.gpx »"_qs;
+    QTest::newRow("Temp.gpx ouvert, disque plein")
+        << u"Temp.gpx plein"_qs << u"n'a pas pu être réécrit"_qs;
+}
+
+void TestOuverture::echecs() {
+    QFETCH(QString, cas);
+    QFETCH(QString, message);
+    QTemporaryDir dossier;
+    QDir d(dossier.path());
+    const QString chemin =
+        dossier.filePath(cas == u"Temp.gpx plein" ? u"Temp.gpx"_qs : u"Escales.gpx"_qs);
+    const QByteArray original = Reference(u"opencpn_linux.gpx"_qs);
+    if (cas == u"illisible")
+        QVERIFY(d.mkdir(u"Escales.gpx"_qs));
+    else
+        Ecrire(chemin, original);
+    if (cas == u"tmp")
+        Ecrire(dossier.filePath(u"tmp"_qs), "x");
+    if (cas == u"Temp.gpx")
+        QVERIFY(d.mkdir(u"Temp.gpx"_qs));
+    // Every backup place taken by a folder that can be neither removed nor replaced.
+    if (cas == u"sauvegarde")
+        for (int n = 1; n <= 30; ++n)
+            QVERIFY(d.mkpath(u"tmp/Escales.gpx."_qs + QString::number(n) + u"/plein"_qs));
+
+    Banc b;
+    b.Demarrer();
+    Document_Avant(b, u"/ailleurs/avant.gpx"_qs);
+    {
+        // The file's size fits, the longer re-pointed text does not.
+        const qsizetype corrige =
+            Fichiers::Corriger_Liens_Fichier(original, dossier.path() + u'/').size();
+        QVERIFY(corrige > original.size());
+        rlim_t limite = RLIM_INFINITY;
+        if (cas.endsWith(u"plein"))
+            limite = original.size() + (corrige - original.size()) / 2;
+        Limite_Taille taille(limite);
+        Ouvrir(b, chemin);
+    }
+
+    QCOMPARE(b.services.messages.size(), 1);
+    QVERIFY2(b.services.messages[0].contains(message), qPrintable(b.services.messages[0]));
+    QVERIFY(b.services.messages[0].contains(chemin));
+    if (cas != u"illisible")
+        QCOMPARE(Lire(chemin), original);
+    if (cas.endsWith(u"plein")) {
+        // The backup is a file of its own: changing the file in place leaves it whole.
+        const QString sauvegarde =
+            dossier.filePath(u"tmp/"_qs + QFileInfo(chemin).fileName() + u".30"_qs);
+        Ecrire(chemin, "autre");
+        QCOMPARE(Lire(sauvegarde), original);
+    }
+    QCOMPARE(b.c.poi.Nom_Fichier, u"/ailleurs/avant.gpx");
+    QCOMPARE(b.c.poi.Dossier_Fichier, u"/ailleurs/");
+    QCOMPARE(b.c.ui.LeNomFichier->text(), u"avant");
+    QCOMPARE(b.c.poi.Nb_POI, 1);
+    QCOMPARE(b.c.poi.Nom_POI[1], u"Avant");
+    QCOMPARE(b.c.poi.Nb_Liens[1], 1);
+    QCOMPARE(b.c.ui.ListePOI->count(), 1);
+    QCOMPARE(b.c.ui.ListePOI->item(0)->text(), u"Avant");
+}
+
+void TestOuverture::copie_de_travail_ouverte() {
+    QTemporaryDir dossier;
+    const QString chemin = dossier.filePath(u"Temp.gpx"_qs);
+    const QByteArray original = Reference(u"opencpn_linux.gpx"_qs);
+    Ecrire(chemin, original);
+    Banc b;
+    b.Demarrer();
+    Ouvrir(b, chemin);
+    QVERIFY(b.services.messages.isEmpty());
+    QCOMPARE(b.c.poi.Nb_POI, 4);
+    QCOMPARE(Lire(chemin), Fichiers::Corriger_Liens_Fichier(original, dossier.path() + u'/'));
+    QCOMPARE(Lire(dossier.filePath(u"tmp/Temp.gpx.30"_qs)), original);
+}
+
+void TestOuverture::dossier_avec_accents() {
+    QTemporaryDir racine;
+    QVERIFY(QDir(racine.path()).mkdir(u"Escales été & co"_qs));
+    const QString dossier = racine.filePath(u"Escales été & co"_qs) + u'/';
+    const QString chemin = dossier + u"Escales.gpx"_qs;
+    Ecrire(chemin, Reference(u"opencpn_linux.gpx"_qs));
+    Banc b;
+    b.Demarrer();
+    Ouvrir(b, chemin);
+    QVERIFY(b.services.messages.isEmpty());
+    const QList<Point_XML> points = Points_XML(Lire(chemin));
+    QCOMPARE(points.size(), 4);
+    QCOMPARE(points[0].href.value(1), u"file://"_qs + dossier + u"Haliguen.txt"_qs);
+    QVERIFY(Lire(dossier + u"tmp/Escales.gpx.30"_qs).size() > 0);
+
+    // Saved as it was read: the same target for a real parser.
+    b.c.ui.Sauve_Fichier->trigger();
+    QCOMPARE(Points_XML(Lire(chemin)).value(0).href.value(1),
+             u"file://"_qs + dossier + u"Haliguen.txt"_qs);
+}
+
+void TestOuverture::sauver() {
+    Banc b;
+    b.Demarrer();
+    b.Ajouter_POI(u"Sans fichier"_qs, u"1"_qs, u"2"_qs);
+    b.c.ui.Sauve_Fichier->trigger();
+    QCOMPARE(b.services.messages, QStringList{u"Il n'y a pas de nom de fichier"_qs});
+
+    QTemporaryDir dossier;
+    const QString chemin = dossier.filePath(u"Escales.gpx"_qs);
+    Ecrire(chemin, Reference(u"ecrit_complet.gpx"_qs));
+    b.services.messages.clear();
+    Ouvrir(b, chemin);
+    b.c.poi.Nom_POI[1] = u"Écluse & pont"_qs;
+    b.c.ui.Sauve_Fichier->trigger();
+    QVERIFY(b.services.messages.isEmpty());
+    const QByteArray ecrit = Lire(chemin);
+    QCOMPARE(ecrit, Fichiers::Texte_GPX(b.c.poi));
+    const QList<Point_XML> points = Points_XML(ecrit);
+    QCOMPARE(points.size(), 4);
+    QCOMPARE(points[0].name, u"Écluse & pont");
+    QCOMPARE(points[1].href.size(), 5);
+    QCOMPARE(points[1].text.value(4), u"Météo & marées");
+}
+
+void TestOuverture::sauver_echoue() {
+    QTemporaryDir dossier;
+    const QString chemin = dossier.filePath(u"Escales.gpx"_qs);
+    const QByteArray ancien = Reference(u"ecrit_vide.gpx"_qs);
+    Ecrire(chemin, ancien);
+    Banc b;
+    b.Demarrer();
+    Ouvrir(b, chemin);
+    b.Ajouter_POI(u"Nouveau"_qs, u"1"_qs, u"2"_qs);
+    {
+        Limite_Taille taille(ancien.size());
+        b.c.ui.Sauve_Fichier->trigger();
+    }
+    QCOMPARE(b.services.messages.size(), 1);
+    QVERIFY(b.services.messages[0].contains(chemin));
+    QCOMPARE(Lire(chemin), ancien);
+    QCOMPARE(b.c.poi.Nb_POI, 1);
+
+    // A path through a regular file.
+    b.c.poi.Nom_Fichier = chemin + u"/Escales.gpx"_qs;
+    b.c.ui.Sauve_Fichier->trigger();
+    QCOMPARE(b.services.messages.size(), 2);
+    QVERIFY(b.services.messages[1].contains(b.c.poi.Nom_Fichier));
+    QCOMPARE(Lire(chemin), ancien);
+}
+
+void TestOuverture::montrer_le_fichier() {
+    Banc b;
+    b.Demarrer();
+    b.c.ui.POIS->hide();
+    b.c.ui.LIENS->show();
+    b.c.ui.Montre_Fichier->trigger();
+    QVERIFY(b.c.ui.POIS->isVisible());
+    QVERIFY(!b.c.ui.LIENS->isVisible());
+}
+
+QUILLVANE_TEST_MAIN(TestOuverture)
+#include "test_gpx_ouverture.moc"
