@@ -239,9 +239,13 @@ void TestLiensCommandes::supprimer_lien() {
 
 void TestLiensCommandes::tester_lien() {
     Liens l;
-    // Targets go to the opener exactly as stored, whatever they hold.
+    // Targets go to the opener as stored, whatever they hold; only the XML spelling of a
+    // target read from a file is resolved.
     const QStringList cibles = {QStringLiteral("file://C:\\Escales\\Mouillage.txt"),
-                                QStringLiteral("http://x.example/a b;$(reboot)&c=1")};
+                                QStringLiteral("http://x.example/a b;$(reboot)&c=1"),
+                                QStringLiteral("file:///home/anne/Tom &amp; Jerry/Note.txt")};
+    const QStringList ouvertes = {cibles[0], cibles[1],
+                                  QStringLiteral("file:///home/anne/Tom & Jerry/Note.txt")};
     for (const QString& cible : cibles)
         l.Ajouter_Lien(2, QStringLiteral("L"), cible);
     l.Selectionner(2);
@@ -255,12 +259,12 @@ void TestLiensCommandes::tester_lien() {
 
     l.services.messages.clear();
     l.Selectionner(2);
-    for (int slot = 1; slot <= 2; ++slot) {
+    for (int slot = 1; slot <= 3; ++slot) {
         l.Choisir_Lien(slot);
         l.Cliquer(l.c.ui.Tester_Lien);
         QCOMPARE(l.c.ui.ListeLiens->ListIndex(), slot - 1);
     }
-    QCOMPARE(l.services.ouvertures, cibles);
+    QCOMPARE(l.services.ouvertures, ouvertes);
     QVERIFY(l.services.messages.isEmpty());
 
     // An addition rebuilds the list: nothing is chosen any more.
@@ -268,7 +272,7 @@ void TestLiensCommandes::tester_lien() {
     l.Cliquer(l.c.ui.Valider_lien);
     l.Cliquer(l.c.ui.Tester_Lien);
     QCOMPARE(l.services.messages, QStringList{QStringLiteral("Choisissez un lien à tester")});
-    QCOMPARE(l.services.ouvertures.size(), 2);
+    QCOMPARE(l.services.ouvertures.size(), 3);
 }
 
 QUILLVANE_TEST_MAIN(TestLiensCommandes)

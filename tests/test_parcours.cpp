@@ -7,13 +7,14 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QGroupBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 
 class TestParcours : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void ouvrir_modifier_enregistrer_rouvrir();
 };
 
@@ -37,7 +38,9 @@ QByteArray Fichier_OpenCPN() {
            "</gpx>\n";
 }
 
-void Cliquer(QWidget* w) { QTest::mouseClick(w, Qt::LeftButton); }
+void Cliquer(QWidget* w) {
+    QTest::mouseClick(w, Qt::LeftButton);
+}
 
 } // namespace
 
@@ -102,7 +105,13 @@ void TestParcours::ouvrir_modifier_enregistrer_rouvrir() {
     QCOMPARE(d.Lien_Nom[2][1], QStringLiteral("Description"));
     QCOMPARE(d.Lien_URL[2][1], "file://" + dossier.filePath("Houat – Tréac'h.txt"));
     QCOMPARE(d.Lien_URL[2][2], QStringLiteral("https://houat.example"));
-    QCOMPARE(d.Lien_URL[2][3], QStringLiteral("https://meteo.example/houat?j=1&h=2"));
+    // Kept in its XML spelling, and opened as the address it stands for.
+    QCOMPARE(d.Lien_URL[2][3], QStringLiteral("https://meteo.example/houat?j=1&amp;h=2"));
+    relu.Selectionner(2);
+    relu.c.ui.ListeLiens->SetListIndex(2);
+    Cliquer(relu.c.ui.Tester_Lien);
+    QCOMPARE(relu.services.ouvertures,
+             QStringList{QStringLiteral("https://meteo.example/houat?j=1&h=2")});
     QFile description(dossier.filePath("Houat – Tréac'h.txt"));
     QVERIFY(description.open(QIODevice::ReadOnly));
     QCOMPARE(description.readAll(), QByteArray("Mouillage sud, fond de sable.\r\n"));

@@ -1,5 +1,6 @@
 #include "links/Commandes_Liens.h"
 
+#include "gpx/Echappements_XML.h"
 #include "links/Caracteres_Simples.h"
 #include "links/Gerer_liens.h"
 #include "ui/Contexte.h"
@@ -106,8 +107,10 @@ void Tester_Lien_Click(Contexte& c) {
         c.services.Message(QStringLiteral("Choisissez un lien à tester"));
         return;
     }
-    // Handed over unchanged: the opener takes it as one argument, never through a shell.
-    c.services.Ouvrir(c.poi.Lien_URL[c.poi.POI_Courant][s]);
+    // A target read from a file keeps its XML spelling ("&amp;" in a query, a folder such as
+    // "Tom &amp; Jerry"); the opener gets the address it stands for, as one argument, never
+    // through a shell.
+    c.services.Ouvrir(Echappements_XML::Decoder_References(c.poi.Lien_URL[c.poi.POI_Courant][s]));
 }
 
 } // namespace Gerer_liens
