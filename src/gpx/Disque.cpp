@@ -4,7 +4,9 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <cstdio>
+#if defined(Q_OS_UNIX)
 #include <unistd.h>
+#endif
 
 namespace Disque {
 
@@ -34,10 +36,21 @@ bool Ecrire_Atomique(const QString& chemin, QByteArrayView octets) {
 }
 
 bool Lier(const QString& source, const QString& cible) {
+#if defined(Q_OS_UNIX)
     return ::link(QFile::encodeName(source).constData(), QFile::encodeName(cible).constData()) == 0;
+#else
+    Q_UNUSED(source);
+    Q_UNUSED(cible);
+    return false; // the caller writes a copy instead
+#endif
 }
 
 bool Remplacer_Par_Copie(const QString& source, const QString& cible) {
+#if !defined(Q_OS_UNIX)
+    // Elsewhere the same guarantee comes from QSaveFile, at the price of a second pass.
+    const std::optional<QByteArray> octets = Lire_Tout(source);
+    return octets && Ecrire_Atomique(cible, *octets);
+#else
     const QString copie = cible + QStringLiteral(".quillvane");
     QFile::remove(copie);
     bool fait = QFile::copy(source, copie) && QFileInfo(copie).size() == QFileInfo(source).size();
@@ -51,6 +64,7 @@ bool Remplacer_Par_Copie(const QString& source, const QString& cible) {
     if (!fait)
         QFile::remove(copie);
     return fait;
+#endif
 }
 
 bool Ecrire(const QString& chemin, QByteArrayView octets) {
