@@ -1,15 +1,18 @@
 #pragma once
 
-// Shared by the GPX tests: reference files, a real XML reading of what the writer produced,
-// and a file size limit to make writes fail (the tests run as root).
+// Shared by the GPX tests: reference files, the store as read, a real XML reading of what the
+// writer produced, and a file size limit to make writes fail (the tests run as root).
 
 #include "core/Declarations.h"
+#include "gpx/Lecture_GPX.h"
 
 #include <QFile>
 #include <QXmlStreamReader>
 #include <QtTest>
 #include <csignal>
 #include <sys/resource.h>
+
+using Magasin = Declarations::Declarations;
 
 inline QByteArray Reference(const QString& nom) {
     QFile fichier(qEnvironmentVariable("QUILLVANE_REFERENCES") + u'/' + nom);
@@ -29,51 +32,62 @@ inline void Ecrire(const QString& chemin, const QByteArray& octets) {
     QCOMPARE(fichier.write(octets), octets.size());
 }
 
-inline Declarations::Declarations Magasin_Vide() {
-    Declarations::Declarations poi;
+inline Magasin Magasin_Vide() {
+    Magasin poi;
     poi.Max_POI = Declarations::Capacite;
     return poi;
 }
 
+inline Magasin Lu(QByteArrayView contenu) {
+    Magasin poi = Magasin_Vide();
+    Fichiers::Lire_Fichier(poi, contenu);
+    return poi;
+}
+
+// POI i of the store as "lat|lon|time|name", then "|url|label" for each of its links.
+inline QString Poi(const Magasin& poi, int i) {
+    QStringList t{poi.Lat_POI[i], poi.Long_POI[i], poi.Date_POI[i], poi.Nom_POI[i]};
+    for (int l = 1; l <= poi.Nb_Liens[i]; ++l)
+        t << poi.Lien_URL[i][l] << poi.Lien_Nom[i][l];
+    return t.join(u'|');
+}
+
+// Every POI of the store, one a line.
+inline QString Pois(const Magasin& poi) {
+    QStringList t;
+    for (int i = 1; i <= poi.Nb_POI; ++i)
+        t << Poi(poi, i);
+    return t.join(u'\n');
+}
+
 // A waypoint as a real XML parser sees it.
 struct Point_XML {
-    QString lat, lon, time, name;
+    QString name;
     QStringList href, text;
 };
 
-// The waypoints of a GPX text; fails the test when the text is not well-formed.
+// The waypoints of a GPX text; a single point named "XML non valide" when not well-formed.
 inline QList<Point_XML> Points_XML(const QByteArray& octets) {
     QList<Point_XML> points;
     QXmlStreamReader xml(octets);
-    Point_XML* point = nullptr;
     while (!xml.atEnd()) {
-        xml.readNext();
-        if (!xml.isStartElement())
+        if (xml.readNext() != QXmlStreamReader::StartElement)
             continue;
-        const QStringView nom = xml.name();
-        if (nom == u"wpt") {
+        if (xml.name() == u"wpt")
             points.append(Point_XML{});
-            point = &points.last();
-            point->lat = xml.attributes().value(QLatin1String("lat")).toString();
-            point->lon = xml.attributes().value(QLatin1String("lon")).toString();
-        } else if (point && nom == u"time") {
-            point->time = xml.readElementText();
-        } else if (point && nom == u"name") {
-            point->name = xml.readElementText();
-        } else if (point && nom == u"link") {
-            point->href << xml.attributes().value(QLatin1String("href")).toString();
-        } else if (point && nom == u"text") {
-            point->text << xml.readElementText();
-        }
+        else if (points.isEmpty())
+            continue;
+        else if (xml.name() == u"name")
+            points.last().name = xml.readElementText();
+        else if (xml.name() == u"link")
+            points.last().href << xml.attributes().value(QLatin1String("href")).toString();
+        else if (xml.name() == u"text")
+            points.last().text << xml.readElementText();
     }
-    if (xml.hasError())
-        qWarning("XML error: %s at line %lld", qPrintable(xml.errorString()), xml.lineNumber());
-    if (xml.hasError()) {
-        Point_XML erreur;
-        erreur.name = QStringLiteral("XML non valide");
-        return {erreur};
-    }
-    return points;
+    if (!xml.hasError())
+        return points;
+    qWarning("XML error: %s at line %lld", qPrintable(xml.errorString()), xml.lineNumber());
+    return {Point_XML{u"XML non valide"_qs, {}, {}}};
 }
 
 // While it lives, no file may grow beyond `octets` (the write then fails instead of
@@ -87,7 +101,5 @@ struct Limite_Taille {
         setrlimit(RLIMIT_FSIZE, &limite);
     }
     ~Limite_Taille() { setrlimit(RLIMIT_FSIZE, &avant); }
-    Limite_Taille(const Limite_Taille&) = delete;
-    Limite_Taille& operator=(const Limite_Taille&) = delete;
     rlimit avant{};
 };
