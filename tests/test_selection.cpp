@@ -11,7 +11,6 @@ class TestSelection : public QObject {
   private slots:
     void liste_dans_l_ordre_du_store();
     void selection_remplit_la_fenetre();
-    void selection_par_le_code();
     void coordonnees_affichees_data();
     void coordonnees_affichees();
     void carte_sans_latitude_longitude();
@@ -44,6 +43,12 @@ void TestSelection::liste_dans_l_ordre_du_store() {
     QCOMPARE(noms, (QStringList{"Groix", "Houat", "Groix"}));
     QCOMPARE(b.c.ui.ListePOI->ListIndex(), -1);
     QCOMPARE(b.c.poi.POI_Courant, qint16(3)); // rebuilding keeps the current POI
+
+    b.c.ui.ListePOI->SetListIndex(1); // a selection from code runs the handler at once
+    QCOMPARE(b.c.poi.POI_Courant, qint16(2));
+    QCOMPARE(b.c.ui.Nom_WP->text(), QStringLiteral("Houat"));
+    b.c.ui.ListePOI->SetListIndex(-1); // none: the handler changes nothing
+    QCOMPARE(b.c.poi.POI_Courant, qint16(2));
 }
 
 void TestSelection::selection_remplit_la_fenetre() {
@@ -77,19 +82,6 @@ void TestSelection::selection_remplit_la_fenetre() {
     QCOMPARE(b.services.navigations.size(), avant + 1);
     QCOMPARE(b.services.navigations.last(), b.services.navigations[avant - 1]);
     QVERIFY(b.services.messages.isEmpty());
-}
-
-void TestSelection::selection_par_le_code() {
-    Banc b;
-    b.Demarrer();
-    b.Ajouter_POI("Houat", "47.39", "-2.96");
-    b.Ajouter_POI("Hoedic", "47.34", "-2.87");
-    b.c.ui.ListePOI->SetListIndex(1); // runs the handler at once
-    QCOMPARE(b.c.poi.POI_Courant, qint16(2));
-    QCOMPARE(b.c.ui.Nom_WP->text(), QStringLiteral("Hoedic"));
-    b.c.ui.ListePOI->SetListIndex(-1); // none: the handler changes nothing
-    QCOMPARE(b.c.poi.POI_Courant, qint16(2));
-    QCOMPARE(b.c.ui.Nom_WP->text(), QStringLiteral("Hoedic"));
 }
 
 void TestSelection::coordonnees_affichees_data() {
