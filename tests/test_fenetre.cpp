@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QWebEngineView>
 #include <limits>
 
@@ -29,6 +30,7 @@ class TestFenetre : public QObject {
     void quitter_memorise_les_positions_data();
     void quitter_memorise_les_positions();
     void case_de_fermeture_pose_la_question();
+    void sauvegarde_en_echec_garde_le_programme_ouvert();
 };
 
 void TestFenetre::demarrage_sans_reglages() {
@@ -252,6 +254,27 @@ void TestFenetre::case_de_fermeture_pose_la_question() {
     b2.c.fenetre->Decharger();
     QVERIFY(b2.services.questions.isEmpty());
     QVERIFY(b2.services.reglages.isEmpty());
+}
+
+void TestFenetre::sauvegarde_en_echec_garde_le_programme_ouvert() {
+    QTemporaryDir dossier;
+    Banc b;
+    b.Demarrer();
+    b.c.poi.Nom_Fichier = dossier.path(); // a folder where the file should be
+    b.Ajouter_POI("Houat", "47.39", "-2.96");
+    for (const bool caseDeFermeture : {false, true}) {
+        b.services.messages.clear();
+        b.services.reponses = {true};
+        if (caseDeFermeture)
+            b.c.fenetre->close();
+        else
+            b.c.ui.Quitter->trigger();
+        QCOMPARE(b.services.messages.size(), 1);
+        QVERIFY(b.services.messages.first().contains(dossier.path()));
+        QVERIFY(b.c.fenetre->isVisible());
+        QVERIFY(b.services.reglages.isEmpty());
+    }
+    QCOMPARE(b.c.poi.Nb_POI, qint16(1));
 }
 
 QUILLVANE_TEST_MAIN(TestFenetre)

@@ -56,8 +56,10 @@ void Main(Contexte& c) {
 }
 
 void Quitter_Click(Contexte& c) {
-    if (c.services.Question(QStringLiteral("Voulez-vous sauver le fichier ?")))
-        Fichiers::Sauve_Fichier_Click(c);
+    // A save that fails keeps the program open: quitting would lose the document.
+    if (c.services.Question(QStringLiteral("Voulez-vous sauver le fichier ?")) &&
+        !Fichiers::Sauve_Fichier(c))
+        return;
 
     c.services.Supprimer_Section(Reglages::Section);
     if (c.fenetre)
@@ -75,9 +77,11 @@ void Quitter_Click(Contexte& c) {
 }
 
 void Form_QueryUnload(Contexte& c, bool& cancel, int unloadmode) {
-    Q_UNUSED(cancel);
-    if (unloadmode == 0)
-        Quitter_Click(c);
+    if (unloadmode != 0)
+        return;
+    Quitter_Click(c);
+    // Still loaded: quitting was stopped by a failed save.
+    cancel = c.fenetre && !c.fenetre->Decharge();
 }
 
 } // namespace Entree

@@ -65,15 +65,21 @@ void Charge_Fichier_Click(Contexte& c) {
     Lire_POI(c, ouverture.contenu);
 }
 
-void Sauve_Fichier_Click(Contexte& c) {
+bool Sauve_Fichier(Contexte& c) {
     if (c.poi.Nom_Fichier.isEmpty()) {
         c.services.Message(QStringLiteral("Il n'y a pas de nom de fichier"));
-        return;
+        return true;
     }
-    if (!Ecrire_GPX(c.poi, c.poi.Nom_Fichier))
-        c.services.Message(QStringLiteral("Le fichier « %1 » n'a pas pu être enregistré ; la "
-                                          "version précédente est restée intacte.")
-                               .arg(c.poi.Nom_Fichier));
+    if (Ecrire_GPX(c.poi, c.poi.Nom_Fichier))
+        return true;
+    c.services.Message(QStringLiteral("Le fichier « %1 » n'a pas pu être enregistré ; la "
+                                      "version précédente est restée intacte.")
+                           .arg(c.poi.Nom_Fichier));
+    return false;
+}
+
+void Sauve_Fichier_Click(Contexte& c) {
+    Sauve_Fichier(c);
 }
 
 void Montre_Fichier_Click(Contexte& c) {

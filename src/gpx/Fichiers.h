@@ -11,6 +11,9 @@ namespace Fichiers {
 
 void Charge_Fichier_Click(Contexte& c);
 void Sauve_Fichier_Click(Contexte& c);
+// The save of the menu entry; false when a file was to be written and could not be, so
+// that quitting can keep the document instead of losing it.
+bool Sauve_Fichier(Contexte& c);
 void Montre_Fichier_Click(Contexte& c);
 
 // Fills the store from a file's bytes and lists its POIs, none selected.

@@ -14,6 +14,7 @@ class Creer_POI : public QMainWindow {
 
     // Set while the program itself unloads the window (no save question then).
     void Decharger();
+    bool Decharge() const { return dechargement_; }
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
