@@ -40,20 +40,19 @@ struct Descriptif : Banc {
     QTemporaryDir racine;
     QString dossier;
 
-    explicit Descriptif(const QString& nom = QStringLiteral("Port")) {
+    QString nom;
+
+    explicit Descriptif(const QString& nom_POI = QStringLiteral("Île d'Yeu")) : nom(nom_POI) {
         Demarrer();
         dossier = racine.path() + QStringLiteral("/escales/");
         QDir().mkpath(dossier);
         c.poi.Nom_Fichier = dossier + QStringLiteral("escales.gpx");
-        c.poi.Nom_Court = QStringLiteral("escales.gpx");
         c.poi.Dossier_Fichier = dossier;
         Ajouter_POI(nom, QStringLiteral("47.1"), QStringLiteral("-2.1"));
         Selectionner(1);
         c.ui.Gestion_Liens->trigger();
     }
-    QString Chemin(const QString& nom = QStringLiteral("Port")) const {
-        return dossier + nom + QStringLiteral(".txt");
-    }
+    QString Chemin() const { return dossier + nom + QStringLiteral(".txt"); }
     void Ouvrir() { QTest::mouseClick(c.ui.Descriptif, Qt::LeftButton); }
     void Enregistrer() { QTest::mouseClick(c.texteLien1->Enregistrer, Qt::LeftButton); }
     void Taper(const QString& texte) { c.texteLien1->Text1->setPlainText(texte); }
@@ -68,12 +67,9 @@ class TestDescriptif : public QObject {
     void insertion_avec_cinq_liens();
     void lecture_des_encodages_data();
     void lecture_des_encodages();
-    void ecriture_en_UTF8();
     void fenetre_fermee_par_Fermer_seulement();
-    void noms_dangereux_data();
-    void noms_dangereux();
-    void echec_d_ecriture_data();
-    void echec_d_ecriture();
+    void ecriture_refusee_data();
+    void ecriture_refusee();
     void sans_POI();
 };
 
@@ -99,6 +95,11 @@ void TestDescriptif::aller_retour() {
     QCOMPARE(d.c.poi.Nb_Liens[1], 1);
     d.Ouvrir();
     QCOMPARE(d.c.texteLien1->Texte(), QStringLiteral("abc\r\n\r\n"));
+
+    // Written in UTF-8, lines ended by CR LF.
+    d.Taper(QStringLiteral("Été\n€"));
+    d.Enregistrer();
+    QCOMPARE(Contenu(d.Chemin()), QByteArray("\xc3\x89t\xc3\xa9\r\n\xe2\x82\xac\r\n"));
     QVERIFY(d.services.messages.isEmpty());
 }
 
@@ -140,25 +141,11 @@ void TestDescriptif::lecture_des_encodages() {
     QCOMPARE(d.c.texteLien1->Texte(), texte);
 }
 
-void TestDescriptif::ecriture_en_UTF8() {
-    Descriptif d(QStringLiteral("Île d'Yeu"));
-    d.Ouvrir();
-    d.Taper(QStringLiteral("Été\n€"));
-    d.Enregistrer();
-    QVERIFY(d.services.messages.isEmpty());
-    QCOMPARE(Contenu(d.Chemin(QStringLiteral("Île d'Yeu"))),
-             QByteArray("\xc3\x89t\xc3\xa9\r\n\xe2\x82\xac\r\n"));
-    QCOMPARE(d.c.poi.Lien_URL[1][1], QStringLiteral("file://") + d.dossier + "Île d'Yeu.txt");
-}
-
 void TestDescriptif::fenetre_fermee_par_Fermer_seulement() {
     Descriptif d;
     Ecrire(d.Chemin(), "sur disque\r\n");
     d.Ouvrir();
     QPointer<TexteLien1> fenetre = d.c.texteLien1.get();
-    QVERIFY(fenetre->windowFlags().testFlag(Qt::Tool));
-    QVERIFY(!fenetre->windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
-    QVERIFY(!fenetre->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
     QVERIFY(!fenetre->isModal() && !fenetre->parentWidget());
 
     QVERIFY(!fenetre->close());
@@ -180,60 +167,46 @@ void TestDescriptif::fenetre_fermee_par_Fermer_seulement() {
     QVERIFY(d.services.messages.isEmpty());
 }
 
-void TestDescriptif::noms_dangereux_data() {
+void TestDescriptif::ecriture_refusee_data() {
     QTest::addColumn<QString>("nom");
-    QTest::newRow("vide") << QString();
-    QTest::newRow("point") << ".";
-    QTest::newRow("point point") << "..";
-    QTest::newRow("dossier parent") << "../evasion";
-    QTest::newRow("sous-dossier") << "sous/dossier";
-    QTest::newRow("chemin absolu") << "/tmp/evasion";
-    QTest::newRow("barre inverse") << "a\\b";
-    QTest::newRow("tabulation") << "a\tb";
-    QTest::newRow("saut de ligne") << "a\nb";
-    QTest::newRow("DEL") << QStringLiteral("a\x7f");
-    QTest::newRow("trop long") << QString(300, u'x');
+    QTest::addColumn<int>("obstacle"); // 0: the name; 1: a folder has the file's name; 2: the
+                                       // GPX file's folder is a file
+    const QStringList noms = {
+        "",     ".",    "..",   "../evasion", "sous/dossier",    "/tmp/evasion",
+        "a\\b", "a\tb", "a\nb", "a\x7f",      QString(300, u'x')};
+    for (int i = 0; i < noms.size(); ++i)
+        QTest::addRow("nom dangereux %d", i) << noms[i] << 0;
+    QTest::newRow("dossier au nom du fichier") << "Île d'Yeu" << 1;
+    QTest::newRow("chemin a travers un fichier") << "Île d'Yeu" << 2;
 }
 
-// Nothing is written anywhere, and nothing outside the folder is shown.
-void TestDescriptif::noms_dangereux() {
+// Nothing is written anywhere, nothing outside the folder is shown, the text stays to retry.
+void TestDescriptif::ecriture_refusee() {
     QFETCH(QString, nom);
+    QFETCH(int, obstacle);
     Descriptif d(nom);
-    Ecrire(d.racine.path() + QStringLiteral("/evasion.txt"), "secret\r\n");
-    const QStringList avant = Arborescence(d.racine.path());
-    d.c.ui.Nom_WP->setText(QStringLiteral("Nom affiché"));
-    d.Ouvrir();
-    QCOMPARE(d.c.texteLien1->Texte(), QString());
-
-    d.Taper(QStringLiteral("texte"));
-    d.Enregistrer();
-    QCOMPARE(d.services.messages, QStringList{Nom_Refuse});
-    QCOMPARE(Arborescence(d.racine.path()), avant);
-    QCOMPARE(Contenu(d.racine.path() + QStringLiteral("/evasion.txt")), QByteArray("secret\r\n"));
-    QCOMPARE(d.c.poi.Nb_Liens[1], 0);
-}
-
-void TestDescriptif::echec_d_ecriture_data() {
-    QTest::addColumn<bool>("dossier_a_la_place");
-    QTest::newRow("dossier au nom du fichier") << true;
-    QTest::newRow("chemin a travers un fichier") << false;
-}
-
-void TestDescriptif::echec_d_ecriture() {
-    QFETCH(bool, dossier_a_la_place);
-    Descriptif d;
-    if (dossier_a_la_place) {
+    const QString evasion = d.racine.path() + QStringLiteral("/evasion.txt");
+    Ecrire(evasion, "secret\r\n");
+    if (obstacle == 1)
         QVERIFY(QDir().mkpath(d.Chemin()));
-    } else {
+    if (obstacle == 2) {
         Ecrire(d.racine.path() + QStringLiteral("/fichier"), "x");
         d.dossier = d.racine.path() + QStringLiteral("/fichier/");
         d.c.poi.Dossier_Fichier = d.dossier;
     }
+    const QStringList avant = Arborescence(d.racine.path());
+    d.c.ui.Nom_WP->setText(QStringLiteral("Nom affiché"));
     d.Ouvrir();
+    if (obstacle == 0)
+        QCOMPARE(d.c.texteLien1->Texte(), QString());
     d.Taper(QStringLiteral("texte"));
     d.Enregistrer();
     QCOMPARE(d.services.messages,
-             QStringList{QStringLiteral("Impossible d'enregistrer le fichier ") + d.Chemin()});
+             QStringList{obstacle == 0 ? Nom_Refuse
+                                       : QStringLiteral("Impossible d'enregistrer le fichier ") +
+                                             d.Chemin()});
+    QCOMPARE(Arborescence(d.racine.path()), avant);
+    QCOMPARE(Contenu(evasion), QByteArray("secret\r\n"));
     QCOMPARE(d.c.poi.Nb_Liens[1], 0);
     QVERIFY(d.c.texteLien1->isVisible());
     QCOMPARE(d.c.texteLien1->Texte(), QStringLiteral("texte"));
@@ -263,7 +236,7 @@ void TestDescriptif::sans_POI() {
     d.c.poi.Dossier_Fichier.clear();
     d.Enregistrer();
     QCOMPARE(d.services.messages, QStringList{QStringLiteral("Définissez un nom de fichier")});
-    QVERIFY(!QFileInfo::exists(QStringLiteral("Port.txt")));
+    QVERIFY(!QFileInfo::exists(d.nom + QStringLiteral(".txt")));
     d.c.poi.Dossier_Fichier = d.dossier;
 
     // The POI deleted while the window is open: saving does nothing.
