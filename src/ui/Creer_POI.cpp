@@ -82,6 +82,7 @@ void Creer_POI::Construire_POIS() {
                                       QStringLiteral("Chercher le fichier \"gpx\" dans le PC")),
                                120, 600, 495, 375);
     ui.LeNomFichier = Placer(new QLineEdit(cadre), 600, 600, 2655, 375);
+    ui.LeNomFichier->setReadOnly(true); // shows the open file; ">>>" chooses it
     ui.Label1 = Placer(Etiquette(cadre, QStringLiteral("Liste des Poi du fichier choisi")), 120,
                        1080, 3135, 255);
     ui.ListePOI = Placer(new ListeBox(cadre), 120, 1320, 3135, 3765);
@@ -131,6 +132,7 @@ void Creer_POI::Construire_LIENS() {
     ui.Label9 =
         Placer(Etiquette(cadre, QStringLiteral("Nom du POI concerné")), 240, 360, 2895, 255);
     ui.Text7 = Placer(new QLineEdit(cadre), 120, 600, 3135, 375);
+    ui.Text7->setReadOnly(true); // the selected POI's name, edited in the POI frame
     ui.Descriptif = Placer(
         Bouton(cadre, QStringLiteral("Créer-éditer descriptif détaillé"),
                QStringLiteral("Permet d'éditer ou de modifier un fichier de texte décrivant les "
