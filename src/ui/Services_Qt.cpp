@@ -43,6 +43,8 @@ QString Services_Qt::Ouvrir_Fichier(const QString& filtre, const QString& nomIni
     dialogue.setAcceptMode(QFileDialog::AcceptOpen);
     dialogue.setNameFilter(filtre);
     dialogue.setOption(QFileDialog::DontConfirmOverwrite);
+    // Qt's own dialog everywhere: some desktops' "open" dialogs refuse a name not yet on disk.
+    dialogue.setOption(QFileDialog::DontUseNativeDialog);
     if (!nomInitial.isEmpty())
         dialogue.selectFile(nomInitial);
     if (dialogue.exec() != QDialog::Accepted || dialogue.selectedFiles().isEmpty())
