@@ -5,6 +5,9 @@
 #include "ui/Services_Qt.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 int main(int argc, char* argv[]) {
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
@@ -12,6 +15,12 @@ int main(int argc, char* argv[]) {
     QCoreApplication::setOrganizationName(QStringLiteral("Quillvane"));
     QCoreApplication::setApplicationName(QStringLiteral("Quillvane"));
     QApplication::setDesktopFileName(QStringLiteral("quillvane"));
+
+    // The program speaks French: Qt's own dialogs and buttons too.
+    QTranslator traduction;
+    if (traduction.load(QLocale(QLocale::French), QStringLiteral("qtbase"), QStringLiteral("_"),
+                        QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&traduction);
 
     Services_Qt services;
     Contexte contexte(services);

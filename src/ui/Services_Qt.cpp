@@ -29,12 +29,15 @@ QWebEngineView* Services_Qt::Navigateur() const {
 }
 
 void Services_Qt::Message(const QString& texte) {
-    QMessageBox::information(Fenetre(), Titre, texte, QMessageBox::Ok);
+    QMessageBox boite(QMessageBox::NoIcon, Titre, texte, QMessageBox::Ok, Fenetre());
+    boite.exec();
 }
 
 bool Services_Qt::Question(const QString& texte) {
-    return QMessageBox::question(Fenetre(), Titre, texte, QMessageBox::Yes | QMessageBox::No,
-                                 QMessageBox::Yes) == QMessageBox::Yes;
+    QMessageBox boite(QMessageBox::NoIcon, Titre, texte, QMessageBox::Yes | QMessageBox::No,
+                      Fenetre());
+    boite.setDefaultButton(QMessageBox::Yes);
+    return boite.exec() == QMessageBox::Yes;
 }
 
 QString Services_Qt::Ouvrir_Fichier(const QString& filtre, const QString& nomInitial) {
@@ -45,10 +48,13 @@ QString Services_Qt::Ouvrir_Fichier(const QString& filtre, const QString& nomIni
     dialogue.setOption(QFileDialog::DontConfirmOverwrite);
     // Qt's own dialog everywhere: some desktops' "open" dialogs refuse a name not yet on disk.
     dialogue.setOption(QFileDialog::DontUseNativeDialog);
+    if (!dernierDossier_.isEmpty())
+        dialogue.setDirectory(dernierDossier_);
     if (!nomInitial.isEmpty())
         dialogue.selectFile(nomInitial);
     if (dialogue.exec() != QDialog::Accepted || dialogue.selectedFiles().isEmpty())
         return QString();
+    dernierDossier_ = dialogue.directory().absolutePath();
     return QDir::toNativeSeparators(dialogue.selectedFiles().constFirst());
 }
 

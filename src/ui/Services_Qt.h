@@ -39,5 +39,6 @@ class Services_Qt : public Services {
 
     const Controles* ui_ = nullptr;
     QSettings reglages_;
-    QString googleEarth_; // the program found by GoogleEarth_Creer
+    QString googleEarth_;    // the program found by GoogleEarth_Creer
+    QString dernierDossier_; // where the file dialog was last left
 };
