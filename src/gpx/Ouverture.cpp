@@ -36,7 +36,8 @@ bool Meme_Fichier(const QString& a, const QString& b) {
 } // namespace
 
 Chemins Decouper_Chemin(const QString& nomFichier) {
-    const qsizetype barre = nomFichier.lastIndexOf(u'/');
+    // The dialog gives the path with the platform's own separator.
+    const qsizetype barre = nomFichier.lastIndexOf(QDir::separator());
     return {nomFichier, nomFichier.left(barre + 1), nomFichier.mid(barre + 1)};
 }
 
@@ -47,7 +48,7 @@ QString Nom_Affiche(const QString& nomFichier) {
 }
 
 QString Chemin_Sauvegarde(const Chemins& chemins, int numero) {
-    return chemins.dossier + QStringLiteral("tmp/") + chemins.court + u'.' +
+    return chemins.dossier + QStringLiteral("tmp") + QDir::separator() + chemins.court + u'.' +
            QString::number(numero);
 }
 

@@ -12,8 +12,8 @@ inline constexpr int Nb_Sauvegardes = 30;
 
 struct Chemins {
     QString nom;     // full path
-    QString dossier; // up to and including the last "/"
-    QString court;   // after the last "/"
+    QString dossier; // up to and including the last separator ("/" here)
+    QString court;   // after the last separator
 };
 Chemins Decouper_Chemin(const QString& nomFichier);
 
