@@ -15,7 +15,7 @@
 using Magasin = Declarations::Declarations;
 
 inline QByteArray Reference(const QString& nom) {
-    QFile fichier(qEnvironmentVariable("QUILLVANE_REFERENCES") + u'/' + nom);
+    QFile fichier(QStringLiteral(QUILLVANE_REFERENCES "/") + nom);
     if (!fichier.open(QIODevice::ReadOnly))
         qFatal("reference missing: %s", qPrintable(fichier.fileName()));
     return fichier.readAll();
