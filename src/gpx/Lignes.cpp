@@ -7,9 +7,13 @@ namespace Fichiers {
 qsizetype Chercher(QByteArrayView texte, QByteArrayView motif, qsizetype depuis) {
     if (depuis < 0 || depuis > texte.size())
         return -1;
+#if defined(__GLIBC__)
     const void* trouve = memmem(texte.data() + depuis, size_t(texte.size() - depuis), motif.data(),
                                 size_t(motif.size()));
     return trouve ? static_cast<const char*>(trouve) - texte.data() : -1;
+#else
+    return texte.indexOf(motif, depuis);
+#endif
 }
 
 qsizetype Lignes::Prochain(char octet, qsizetype& memoire) const {

@@ -8,8 +8,8 @@
 
 namespace Fichiers {
 
-// Position of `motif` in `texte` from `depuis`, or -1; the C library's search, several
-// times faster than QByteArrayView::indexOf on files of many megabytes.
+// Position of `motif` in `texte` from `depuis`, or -1; the C library's search where it has
+// one, several times faster than QByteArrayView::indexOf on files of many megabytes.
 qsizetype Chercher(QByteArrayView texte, QByteArrayView motif, qsizetype depuis = 0);
 
 class Lignes {
