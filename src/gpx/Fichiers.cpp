@@ -50,6 +50,10 @@ void Charge_Fichier_Click(Contexte& c) {
     // A cancel keeps the open file's name, so the document can still be saved where it was.
     if (nom.isEmpty())
         return;
+    Charger(c, nom);
+}
+
+void Charger(Contexte& c, const QString& nom) {
     const Chemins chemins = Decouper_Chemin(nom);
     if (!QFileInfo::exists(nom)) {
         Retenir_Nom(c, chemins);

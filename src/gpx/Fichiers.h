@@ -4,12 +4,16 @@
 // menu entry that brings the POI frame back.
 
 #include <QByteArrayView>
+#include <QString>
 
 struct Contexte;
 
 namespace Fichiers {
 
 void Charge_Fichier_Click(Contexte& c);
+// Opens `nom` as a choice of ">>>" does: a name not on disk starts a new document; an existing
+// file is backed up, re-pointed, read and listed; a failure is told and changes nothing.
+void Charger(Contexte& c, const QString& nom);
 void Sauve_Fichier_Click(Contexte& c);
 // The save of the menu entry; false when a file was to be written and could not be, so
 // that quitting can keep the document instead of losing it.
