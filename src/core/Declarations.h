@@ -36,4 +36,30 @@ struct Declarations {
     void Vider_Liens();
 };
 
+// The store's own operations: every handler that changes a POI or its links goes through
+// them, so that a field added to the store has one place to be copied.
+
+// The one test of whether `i` names a POI of the document (1 to Nb_POI).
+bool Est_POI(const Declarations& d, int i);
+
+// One entry of every table, links included.
+struct Fiche {
+    QString nom, date, lat, lon;
+    qint16 nb_liens = 0;
+    Liens urls, noms;
+};
+Fiche Lire_Fiche(const Declarations& d, int i);
+void Ecrire_Fiche(Declarations& d, int i, const Fiche& fiche);
+// POI i emptied: no name, time, coordinates or links.
+void Vider_Fiche(Declarations& d, int i);
+// POI i taken out: the POIs after it move down one place and Nb_POI drops by one.
+void Retirer_POI(Declarations& d, int i);
+
+// Appends a link to POI i; false, and nothing changed, when it has five already.
+bool Ajouter_Lien(Declarations& d, int i, const QString& url, const QString& nom);
+// The link takes `slot` of POI i; the links from there move up one slot, the fifth is lost.
+void Inserer_Lien(Declarations& d, int i, int slot, const QString& url, const QString& nom);
+// Link `slot` of POI i taken out; the links after it move down one slot.
+void Retirer_Lien(Declarations& d, int i, int slot);
+
 } // namespace Declarations

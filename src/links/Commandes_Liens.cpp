@@ -19,7 +19,8 @@ bool POI_Selectionne(const Contexte& c) {
 int Lien_Selectionne(const Contexte& c) {
     const int p = c.poi.POI_Courant;
     const int slot = c.ui.ListeLiens->ListIndex() + 1;
-    if (!POI_Selectionne(c) || slot < 1 || p < 1 || p > c.poi.Nb_POI || slot > c.poi.Nb_Liens[p])
+    if (!POI_Selectionne(c) || !Declarations::Est_POI(c.poi, p) || slot < 1 ||
+        slot > c.poi.Nb_Liens[p])
         return 0;
     return slot;
 }
@@ -91,13 +92,7 @@ void Supprimer_Lien_Click(Contexte& c) {
         c.services.Message(QStringLiteral("Choisissez un lien à supprimer"));
         return;
     }
-    Declarations::Declarations& d = c.poi;
-    const int p = d.POI_Courant;
-    for (int k = s; k < d.Nb_Liens[p]; ++k) {
-        d.Lien_URL[p][k] = d.Lien_URL[p][k + 1];
-        d.Lien_Nom[p][k] = d.Lien_Nom[p][k + 1];
-    }
-    --d.Nb_Liens[p];
+    Declarations::Retirer_Lien(c.poi, c.poi.POI_Courant, s);
     Afficher_Liens(c);
 }
 

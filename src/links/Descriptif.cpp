@@ -17,7 +17,7 @@ namespace {
 const QString Etiquette = QStringLiteral("Description");
 
 bool POI_Valide(const Contexte& c) {
-    return c.poi.POI_Courant >= 1 && c.poi.POI_Courant <= c.poi.Nb_POI;
+    return Declarations::Est_POI(c.poi, c.poi.POI_Courant);
 }
 
 std::optional<QString> Chemin_Courant(const Contexte& c) {
@@ -28,16 +28,8 @@ std::optional<QString> Chemin_Courant(const Contexte& c) {
 
 // Slot 1 takes the description; the others move up one slot and the fifth is lost.
 void Inserer_Lien(Contexte& c, const QString& chemin) {
-    Declarations::Declarations& d = c.poi;
-    const int p = d.POI_Courant;
-    for (int i = Declarations::Liens_Max; i >= 2; --i) {
-        d.Lien_URL[p][i] = d.Lien_URL[p][i - 1];
-        d.Lien_Nom[p][i] = d.Lien_Nom[p][i - 1];
-    }
-    d.Lien_URL[p][1] = Nom_Descriptif::Cible_Lien(chemin);
-    d.Lien_Nom[p][1] = Etiquette;
-    if (d.Nb_Liens[p] < Declarations::Liens_Max)
-        ++d.Nb_Liens[p];
+    Declarations::Inserer_Lien(c.poi, c.poi.POI_Courant, 1, Nom_Descriptif::Cible_Lien(chemin),
+                               Etiquette);
     Afficher_Liens(c);
 }
 

@@ -12,8 +12,7 @@ QString Texte_Entree(int numero, const QString& nom, const QString& url) {
 void Afficher_Liens(Contexte& c) {
     c.ui.ListeLiens->clear();
     const int p = c.poi.POI_Courant;
-    // POI 0 has no links; an index past the store (one above a full store) has none either.
-    const int n = (p >= 1 && p <= Declarations::Capacite) ? c.poi.Nb_Liens[p] : 0;
+    const int n = Declarations::Est_POI(c.poi, p) ? c.poi.Nb_Liens[p] : 0;
     // The store keeps the spelling of the file ("Tom &amp; Jerry"); the user reads the text.
     for (int i = 1; i <= n; ++i)
         c.ui.ListeLiens->AddItem(
@@ -33,13 +32,11 @@ void Ajouter(Contexte& c, const QString& nom, const QString& entree, const QStri
             QStringLiteral("Il manque la définition d'un paramètre du lien à valider"));
         return;
     }
+    // A sixth link is refused without a word.
     const int p = c.poi.POI_Courant;
-    if (p < 1 || p > Declarations::Capacite || c.poi.Nb_Liens[p] >= Declarations::Liens_Max)
-        return;
-    const int n = ++c.poi.Nb_Liens[p];
-    c.poi.Lien_URL[p][n] = prefixe + entree;
-    c.poi.Lien_Nom[p][n] = nom;
-    Afficher_Liens(c);
+    if (Declarations::Est_POI(c.poi, p) &&
+        Declarations::Ajouter_Lien(c.poi, p, prefixe + entree, nom))
+        Afficher_Liens(c);
 }
 
 } // namespace

@@ -21,7 +21,7 @@ bool Valider_Saisie_POI(Contexte& c) {
     const auto coordonnees = Saisie_Coordonnees::Decouper(saisie);
     const int p = d.POI_Courant;
     // An index outside the document is a failure as well, never a write beside the tables.
-    if (!coordonnees || p < 1 || p > d.Nb_POI) {
+    if (!coordonnees || !Declarations::Est_POI(d, p)) {
         c.services.Message(QStringLiteral("Latidute-Longitude incorrect"));
         return false;
     }
@@ -49,33 +49,10 @@ namespace Gerer_POI {
 namespace {
 
 bool POI_Choisi(Contexte& c) {
-    const int p = c.poi.POI_Courant;
-    if (p >= 1 && p <= c.poi.Nb_POI)
+    if (Declarations::Est_POI(c.poi, c.poi.POI_Courant))
         return true;
     c.services.Message(QStringLiteral("Sélectionnez d'abord un POI"));
     return false;
-}
-
-// One entry of every table of the store, links included.
-struct Entree_POI {
-    QString nom, date, lat, lon;
-    qint16 nb_liens = 0;
-    Declarations::Liens urls, noms;
-};
-
-Entree_POI Lire_Entree(const Declarations::Declarations& d, int i) {
-    return {d.Nom_POI[i],  d.Date_POI[i], d.Lat_POI[i], d.Long_POI[i],
-            d.Nb_Liens[i], d.Lien_URL[i], d.Lien_Nom[i]};
-}
-
-void Ecrire_Entree(Declarations::Declarations& d, int i, const Entree_POI& e) {
-    d.Nom_POI[i] = e.nom;
-    d.Date_POI[i] = e.date;
-    d.Lat_POI[i] = e.lat;
-    d.Long_POI[i] = e.lon;
-    d.Nb_Liens[i] = e.nb_liens;
-    d.Lien_URL[i] = e.urls;
-    d.Lien_Nom[i] = e.noms;
 }
 
 // Returns false when the entry was refused: the new POI is then withdrawn and the user keeps
@@ -93,19 +70,15 @@ bool Creer(Contexte& c) {
     const qint16 nb_avant = d.Nb_POI;
     const qint16 courant_avant = d.POI_Courant;
     const int p = nb_avant + 1;
-    const Entree_POI avant = Lire_Entree(d, p);
+    const Declarations::Fiche avant = Declarations::Lire_Fiche(d, p);
 
     d.Nb_POI = qint16(p);
     d.POI_Courant = qint16(p);
     // Whatever a deleted POI left at this index: no name, no time, no links.
-    d.Nom_POI[p].clear();
-    d.Lat_POI[p].clear();
-    d.Long_POI[p].clear();
-    d.Date_POI[p].clear();
-    d.Nb_Liens[p] = 0;
+    Declarations::Vider_Fiche(d, p);
 
     if (!Fichiers::Valider_Saisie_POI(c)) {
-        Ecrire_Entree(d, p, avant);
+        Declarations::Ecrire_Fiche(d, p, avant);
         d.Nb_POI = nb_avant;
         d.POI_Courant = courant_avant;
         return false;
@@ -116,10 +89,7 @@ bool Creer(Contexte& c) {
 }
 
 void Supprimer(Contexte& c) {
-    Declarations::Declarations& d = c.poi;
-    const int n = --d.Nb_POI;
-    for (int k = d.POI_Courant; k <= n; ++k)
-        Ecrire_Entree(d, k, Lire_Entree(d, k + 1));
+    Declarations::Retirer_POI(c.poi, c.poi.POI_Courant);
     Afficher_POI(c);
     c.ui.ListeLiens->SetListIndex(-1);
     c.ui.ListePOI->SetListIndex(-1);

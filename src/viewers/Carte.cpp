@@ -13,8 +13,8 @@ void Afficher_Carte(Contexte& c) {
         c.services.Message(QStringLiteral("Il faut une latitude et longitude"));
         return;
     }
-    // An index above the store (one past a full store) has no coordinates.
-    const bool dans_le_store = p <= Declarations::Capacite;
+    // An index past the document (one above a full store) has no coordinates.
+    const bool dans_le_store = Declarations::Est_POI(c.poi, p);
     c.services.Naviguer(Adresse_POI(dans_le_store ? c.poi.Lat_POI[p] : QString(),
                                     dans_le_store ? c.poi.Long_POI[p] : QString()));
 }
