@@ -5,6 +5,7 @@
 // to save the store, the time of a copy followed by fsync, and what the count of what the
 // file holds beyond the store (the warning before data is dropped) adds to the opening.
 
+#include "gpx/Disque.h"
 #include "gpx/Ecriture_GPX.h"
 #include "gpx/Inventaire.h"
 #include "gpx/Lecture_GPX.h"
@@ -17,7 +18,6 @@
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
-#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -55,17 +55,12 @@ bool Ecrire_Brut(const QString& chemin, const QByteArray& octets) {
     return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(octets) == octets.size();
 }
 
-// The reference cost: copy the file and make the copy durable.
+// The reference cost: the program's own durable copy of the file.
 double Copie_Durable(const QString& source, const QString& cible) {
     QElapsedTimer chrono;
     chrono.start();
-    QFile::remove(cible);
-    if (!QFile::copy(source, cible))
+    if (!Disque::Remplacer_Par_Copie(source, cible))
         qFatal("copy failed");
-    QFile f(cible);
-    if (!f.open(QIODevice::ReadWrite) || ::fsync(f.handle()) != 0)
-        qFatal("fsync failed");
-    f.close();
     return chrono.nsecsElapsed() / 1e6;
 }
 
@@ -90,13 +85,13 @@ int main(int argc, char** argv) {
         const QByteArray contenu = Generer(mo * 1024 * 1024);
         const Fichiers::Chemins chemins = Fichiers::Decouper_Chemin(dossier + u"Escales.gpx"_qs);
         QDir().mkpath(dossier + u"tmp"_qs);
-        // A full series of backups; hard links keep the disk use to one copy.
+        // A full series of backups; hard links, where there are, keep the disk use to one copy.
         Ecrire_Brut(dossier + u"modele"_qs, contenu);
         for (int n = 1; n <= Fichiers::Nb_Sauvegardes; ++n) {
             const QString sauvegarde = Fichiers::Chemin_Sauvegarde(chemins, n);
             QFile::remove(sauvegarde);
-            ::link(QFile::encodeName(dossier + u"modele"_qs).constData(),
-                   QFile::encodeName(sauvegarde).constData());
+            if (!Disque::Lier(dossier + u"modele"_qs, sauvegarde))
+                Ecrire_Brut(sauvegarde, contenu);
         }
 
         std::vector<double> ouvertures, copies, sauvegardes, comptages;
