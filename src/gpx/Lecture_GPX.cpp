@@ -165,7 +165,7 @@ QByteArrayView Sans_Blancs(QByteArrayView ligne) {
 
 } // namespace
 
-Etendues Lire_POI(Declarations::Declarations& poi, QByteArrayView contenu) {
+Etendues Lire_Points(Declarations::Declarations& poi, QByteArrayView contenu) {
     poi.Nb_POI = 0;
     poi.Vider_POI();
     const int max = qBound(0, int(poi.Max_POI), Declarations::Capacite);
@@ -265,7 +265,7 @@ void Lire_Liens(Declarations::Declarations& poi, QByteArrayView contenu, const E
 }
 
 void Lire_Fichier(Declarations::Declarations& poi, QByteArrayView contenu) {
-    const Etendues etendues = Lire_POI(poi, contenu);
+    const Etendues etendues = Lire_Points(poi, contenu);
     Lire_Liens(poi, contenu, etendues);
 }
 

@@ -21,7 +21,7 @@ using Etendues = Declarations::Table<Etendue>;
 
 // Fills Nb_POI and the names, times and coordinates (at most Max_POI waypoints) and tells
 // where each POI stands.
-Etendues Lire_POI(Declarations::Declarations& poi, QByteArrayView contenu);
+Etendues Lire_Points(Declarations::Declarations& poi, QByteArrayView contenu);
 
 // Fills the links of every POI from its own lines, at most five each; POI_Courant is left at
 // Nb_POI + 1.
