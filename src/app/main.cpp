@@ -1,6 +1,7 @@
 // Quillvane: prepares waypoints for the OpenCPN chart plotter.
 
 #include "core/Entree.h"
+#include "core/Ligne_Commande.h"
 #include "ui/Contexte.h"
 #include "ui/Services_Qt.h"
 
@@ -8,12 +9,25 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
+#include <cstdio>
 
 int main(int argc, char* argv[]) {
+    // The command line first: the help and the version need no display and no web engine.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const Ligne_Commande::Demande demande = Ligne_Commande::Analyser(arguments);
+    if (demande.action != Ligne_Commande::Action::Demarrer) {
+        const bool refus = demande.action == Ligne_Commande::Action::Refuser;
+        std::fputs(demande.texte.toLocal8Bit().constData(), refus ? stderr : stdout);
+        return refus ? Ligne_Commande::Statut_Refus : 0;
+    }
+
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication application(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("Quillvane"));
     QCoreApplication::setApplicationName(QStringLiteral("Quillvane"));
+    QCoreApplication::setApplicationVersion(Ligne_Commande::Version());
     QApplication::setDesktopFileName(QStringLiteral("quillvane"));
 
     // The program speaks French: Qt's own dialogs and buttons too.
