@@ -2,6 +2,7 @@
 
 #include "core/Entree.h"
 #include "core/Ligne_Commande.h"
+#include "gpx/Fichiers.h"
 #include "ui/Contexte.h"
 #include "ui/Services_Qt.h"
 
@@ -40,5 +41,8 @@ int main(int argc, char* argv[]) {
     Contexte contexte(services);
     services.Suivre(contexte.ui);
     Entree::Main(contexte);
+    // A file given on the command line, or by the file manager, opens as if chosen with ">>>".
+    if (!demande.fichier.isEmpty())
+        Fichiers::Ouvrir_Fichier_Nomme(contexte, demande.fichier);
     return application.exec();
 }
