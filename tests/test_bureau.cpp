@@ -12,11 +12,13 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QWebEnginePage>
+#include <QWebEngineProfile>
 #include <QWebEngineView>
 
 namespace {
 
-enum Chemin { Ligne_De_Commande, Depot_Sur_La_Fenetre };
+enum Chemin { Ligne_De_Commande, Depot_Sur_La_Fenetre, Depot_Sur_La_Carte };
 
 // Drags `adresses` over `cible` and drops them; true when the drag was accepted.
 bool Deposer(QWidget* cible, const QList<QUrl>& adresses) {
@@ -28,6 +30,12 @@ bool Deposer(QWidget* cible, const QList<QUrl>& adresses) {
     QDropEvent depot(point, Qt::CopyAction, &donnees, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(cible, &depot);
     return entree.isAccepted();
+}
+
+// The innermost widget at the centre of `w`, where the file manager's drop lands.
+QWidget* Sous_Le_Pointeur(QWidget* w) {
+    QWidget* enfant = w->childAt(w->rect().center());
+    return enfant ? enfant : w;
 }
 
 // The open document, the file on disk and its backups, by names relative to its folder.
@@ -66,6 +74,7 @@ class TestBureau : public QObject {
     void depot_refuse_data();
     void depot_refuse();
     void raccourcis();
+    void profil_de_la_carte();
 };
 
 void TestBureau::fichier_venu_du_bureau_data() {
@@ -74,6 +83,7 @@ void TestBureau::fichier_venu_du_bureau_data() {
     QTest::newRow("ligne de commande") << int(Ligne_De_Commande) << u"ports.gpx"_qs;
     QTest::newRow("déposé sur la fenêtre") << int(Depot_Sur_La_Fenetre) << u"ports.gpx"_qs;
     QTest::newRow("déposé, nom en capitales") << int(Depot_Sur_La_Fenetre) << u"PORTS.GPX"_qs;
+    QTest::newRow("déposé sur la carte") << int(Depot_Sur_La_Carte) << u"ports.gpx"_qs;
 }
 
 void TestBureau::fichier_venu_du_bureau() {
@@ -91,10 +101,18 @@ void TestBureau::fichier_venu_du_bureau() {
     b.c.ui.Option1->Bouton(1)->setChecked(true);
     b.c.ui.POIS->hide(); // the links frame in its place
     b.c.ui.LIENS->show();
+    if (chemin == Depot_Sur_La_Carte) { // a page shown, drawn by the web view's own widget
+        auto* vue = qobject_cast<QWebEngineView*>(b.c.ui.WebBrowser1);
+        QSignalSpy chargee(vue, &QWebEngineView::loadFinished);
+        vue->setHtml(u"<p>Carte</p>"_qs);
+        QVERIFY(chargee.wait(20000));
+        QVERIFY(vue->childAt(vue->rect().center()));
+    }
     if (chemin == Ligne_De_Commande)
         Fichiers::Ouvrir_Fichier_Nomme(b.c, fichier);
     else
-        QVERIFY(Deposer(b.c.fenetre.get(),
+        QVERIFY(Deposer(chemin == Depot_Sur_La_Carte ? Sous_Le_Pointeur(b.c.ui.WebBrowser1)
+                                                     : b.c.fenetre.get(),
                         {QUrl::fromLocalFile(fichier)}));
 
     QVERIFY2(b.services.messages.isEmpty(), qPrintable(b.services.messages.join(u'\n')));
@@ -180,6 +198,31 @@ void TestBureau::raccourcis() {
     QTest::keyClick(fenetre, Qt::Key_Q, Qt::ControlModifier); // "Quitter"
     QCOMPARE(b.services.questions, QStringList{u"Voulez-vous sauver le fichier ?"_qs});
     QVERIFY(!fenetre->isVisible());
+}
+
+void TestBureau::profil_de_la_carte() {
+    QVERIFY(QStandardPaths::isTestModeEnabled()); // nothing lands in the user's own folders
+    Banc b;
+    b.Demarrer();
+    const auto* vue = qobject_cast<QWebEngineView*>(b.c.ui.WebBrowser1);
+    QVERIFY(vue);
+    const QWebEngineProfile* profil = vue->page()->profile();
+    QVERIFY(profil != QWebEngineProfile::defaultProfile());
+    QVERIFY(!profil->isOffTheRecord());
+    QCOMPARE(profil->storageName(), u"quillvane");
+    const QString donnees = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    const QString cache = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
+    QVERIFY2(profil->persistentStoragePath().startsWith(donnees + u'/'),
+             qPrintable(profil->persistentStoragePath()));
+    QVERIFY2(profil->cachePath().startsWith(cache + u'/'), qPrintable(profil->cachePath()));
+    QCOMPARE(profil->persistentCookiesPolicy(), QWebEngineProfile::ForcePersistentCookies);
+    QCOMPARE(profil->httpCacheType(), QWebEngineProfile::DiskHttpCache);
+    QCOMPARE(profil->httpAcceptLanguage(), u"fr-FR, fr");
+
+    // One profile for the program: a second window's map shares its cookies.
+    Banc autre;
+    autre.Demarrer();
+    QCOMPARE(qobject_cast<QWebEngineView*>(autre.c.ui.WebBrowser1)->page()->profile(), profil);
 }
 
 QUILLVANE_TEST_MAIN(TestBureau)

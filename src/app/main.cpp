@@ -31,9 +31,12 @@ int main(int argc, char* argv[]) {
     QCoreApplication::setApplicationVersion(Ligne_Commande::Version());
     QApplication::setDesktopFileName(QStringLiteral("quillvane"));
 
-    // The program speaks French: Qt's own dialogs and buttons too.
+    // The program speaks French: Qt's own dialogs and buttons too, and the web view's own
+    // pages (its error page without a network), which follow the default locale when the
+    // web engine starts.
+    QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
     QTranslator traduction;
-    if (traduction.load(QLocale(QLocale::French), QStringLiteral("qtbase"), QStringLiteral("_"),
+    if (traduction.load(QLocale(), QStringLiteral("qtbase"), QStringLiteral("_"),
                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QCoreApplication::installTranslator(&traduction);
 

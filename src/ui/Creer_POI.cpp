@@ -11,6 +11,7 @@
 #include "ui/Depot.h"
 #include "ui/Mise_En_Page.h"
 #include "ui/Twips.h"
+#include "viewers/Navigateur.h"
 #include "viewers/Visionneuses.h"
 
 #include <QAction>
@@ -57,7 +58,7 @@ Creer_POI::Creer_POI(Contexte& c, QWidget* navigateur) : QMainWindow(nullptr), c
     setCentralWidget(client);
 
     // The browser first, so that the frames stand above it.
-    c_.ui.WebBrowser1 = navigateur ? navigateur : new QWebEngineView;
+    c_.ui.WebBrowser1 = navigateur ? navigateur : static_cast<QWidget*>(Navigateur::Creer_Vue());
     c_.ui.WebBrowser1->setParent(client);
     c_.ui.WebBrowser1->setObjectName(QStringLiteral("WebBrowser1"));
     Placer(c_.ui.WebBrowser1, 3600, 120, 11295, 6855);
