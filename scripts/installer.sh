@@ -2,7 +2,8 @@
 # Installs the Debian packages needed to build, run and test Quillvane (only those missing).
 set -euo pipefail
 
-paquets=(build-essential cmake qt6-base-dev qt6-webengine-dev libgl-dev qt6-translations-l10n xdg-utils)
+paquets=(build-essential cmake qt6-base-dev qt6-webengine-dev libgl-dev qt6-translations-l10n xdg-utils
+         fonts-wine fonts-liberation2)
 manquants=()
 # The tests check the installed tree with the desktop tools and groff; the other scripts add
 # what they need as arguments.

@@ -5,6 +5,7 @@
 #include "gpx/Ouverture.h"
 #include "poi/Gerer_POI.h"
 #include "ui/Contexte.h"
+#include "ui/Curseur_Attente.h"
 
 #include <QFileInfo>
 #include <QGroupBox>
@@ -60,13 +61,27 @@ void Charger(Contexte& c, const QString& nom) {
         Commencer_Document(c);
         return;
     }
-    const Ouverture ouverture = Preparer_Ouverture(chemins);
+    const Ouverture ouverture = En_Attente([&] { return Preparer_Ouverture(chemins); });
     if (!ouverture.erreur.isEmpty()) {
         c.services.Message(ouverture.erreur);
         return;
     }
     Retenir_Nom(c, chemins);
-    Lire_POI(c, ouverture.contenu);
+    En_Attente([&] { Lire_POI(c, ouverture.contenu); });
+}
+
+void Ouvrir_Fichier_Nomme(Contexte& c, const QString& nom) {
+    c.ui.Option1->Tout_Eteindre();
+    if (!QFileInfo::exists(nom)) {
+        c.services.Message(Message_Illisible(nom));
+        return;
+    }
+    Charger(c, nom);
+}
+
+void Fichier_Depose(Contexte& c, const QString& nom) {
+    Montre_Fichier_Click(c);
+    Ouvrir_Fichier_Nomme(c, nom);
 }
 
 bool Sauve_Fichier(Contexte& c) {
@@ -74,7 +89,7 @@ bool Sauve_Fichier(Contexte& c) {
         c.services.Message(QStringLiteral("Il n'y a pas de nom de fichier"));
         return true;
     }
-    if (Ecrire_GPX(c.poi, c.poi.Nom_Fichier))
+    if (En_Attente([&] { return Ecrire_GPX(c.poi, c.poi.Nom_Fichier); }))
         return true;
     c.services.Message(QStringLiteral("Le fichier « %1 » n'a pas pu être enregistré ; la "
                                       "version précédente est restée intacte.")
