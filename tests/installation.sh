@@ -3,6 +3,7 @@
 # installed tree and validates its desktop entry, AppStream file and man page.
 set -euo pipefail
 build=$1
+version=$2
 racine=$(mktemp -d)
 trap 'rm -rf "$racine"' EXIT
 
@@ -15,7 +16,9 @@ for fichier in bin/quillvane share/quillvane/aide.html share/applications/quillv
   share/icons/hicolor/{16x16,24x24,32x32,48x48,64x64}/apps/quillvane.png; do
   [ -s "$usr/$fichier" ] || { echo "absent : $fichier"; echec=1; }
 done
-[ -x "$usr/bin/quillvane" ] || { echo "non exécutable : bin/quillvane"; echec=1; }
+# The installed program runs and answers without a display.
+reponse=$(env -u DISPLAY -u WAYLAND_DISPLAY "$usr/bin/quillvane" --version) || echec=1
+[ "$reponse" = "Quillvane $version" ] || { echo "quillvane --version : $reponse"; echec=1; }
 
 # Hints are advice; errors and warnings fail.
 bureau=$(desktop-file-validate "$usr/share/applications/quillvane.desktop" 2>&1) || echec=1
