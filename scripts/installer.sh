@@ -2,8 +2,12 @@
 # Installs the Debian packages needed to build, run and test Quillvane (only those missing).
 set -euo pipefail
 
-paquets=(build-essential cmake qt6-base-dev qt6-webengine-dev libgl-dev qt6-translations-l10n xdg-utils)
+paquets=(build-essential cmake qt6-base-dev qt6-webengine-dev libgl-dev qt6-translations-l10n xdg-utils
+         fonts-wine fonts-liberation2)
 manquants=()
+# The tests check the installed tree with the desktop tools and groff; the other scripts add
+# what they need as arguments.
+paquets+=(desktop-file-utils appstream groff-base "$@")
 for paquet in "${paquets[@]}"; do
   dpkg-query -W -f='${Status}' "$paquet" 2>/dev/null | grep -q "install ok installed" ||
     manquants+=("$paquet")

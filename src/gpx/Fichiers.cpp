@@ -6,6 +6,7 @@
 #include "gpx/Ouverture.h"
 #include "poi/Gerer_POI.h"
 #include "ui/Contexte.h"
+#include "ui/Curseur_Attente.h"
 
 #include <QFileInfo>
 #include <QGroupBox>
@@ -61,13 +62,13 @@ void Charger(Contexte& c, const QString& nom) {
         Commencer_Document(c);
         return;
     }
-    const Ouverture ouverture = Preparer_Ouverture(chemins);
+    const Ouverture ouverture = En_Attente([&] { return Preparer_Ouverture(chemins); });
     if (!ouverture.erreur.isEmpty()) {
         c.services.Message(ouverture.erreur);
         return;
     }
     Retenir_Nom(c, chemins);
-    Lire_POI(c, ouverture.contenu);
+    En_Attente([&] { Lire_POI(c, ouverture.contenu); });
     // Told at once, while the backup still holds the file as it was opened.
     const QString avertissement =
         Avertissement(Inventorier(ouverture.contenu), c.poi.Nb_POI, chemins.court,
@@ -76,12 +77,26 @@ void Charger(Contexte& c, const QString& nom) {
         c.services.Message(avertissement);
 }
 
+void Ouvrir_Fichier_Nomme(Contexte& c, const QString& nom) {
+    c.ui.Option1->Tout_Eteindre();
+    if (!QFileInfo::exists(nom)) {
+        c.services.Message(Message_Illisible(nom));
+        return;
+    }
+    Charger(c, nom);
+}
+
+void Fichier_Depose(Contexte& c, const QString& nom) {
+    Montre_Fichier_Click(c);
+    Ouvrir_Fichier_Nomme(c, nom);
+}
+
 bool Sauve_Fichier(Contexte& c) {
     if (c.poi.Nom_Fichier.isEmpty()) {
         c.services.Message(QStringLiteral("Il n'y a pas de nom de fichier"));
         return true;
     }
-    if (Ecrire_GPX(c.poi, c.poi.Nom_Fichier))
+    if (En_Attente([&] { return Ecrire_GPX(c.poi, c.poi.Nom_Fichier); }))
         return true;
     c.services.Message(QStringLiteral("Le fichier « %1 » n'a pas pu être enregistré ; la "
                                       "version précédente est restée intacte.")

@@ -52,11 +52,15 @@ QString Chemin_Sauvegarde(const Chemins& chemins, int numero) {
            QString::number(numero);
 }
 
+QString Message_Illisible(const QString& nomFichier) {
+    return QStringLiteral("Le fichier %1 n'a pas pu être lu.").arg(Guillemets(nomFichier));
+}
+
 Ouverture Preparer_Ouverture(const Chemins& chemins) {
     const QString nom = Guillemets(chemins.nom);
     const std::optional<QByteArray> lu = Disque::Lire_Tout(chemins.nom);
     if (!lu)
-        return {{}, QStringLiteral("Le fichier %1 n'a pas pu être lu.").arg(nom)};
+        return {{}, Message_Illisible(chemins.nom)};
     const QByteArray& contenu = *lu;
 
     const QString tmp = chemins.dossier + QStringLiteral("tmp");

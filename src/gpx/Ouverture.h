@@ -28,6 +28,9 @@ struct Ouverture {
     QString erreur;     // French, naming the file and what failed; empty on success
 };
 
+// "Le fichier « nom » n'a pas pu être lu."
+QString Message_Illisible(const QString& nomFichier);
+
 // Reads the file once, keeps it as backup 30 (rotating the older ones down), re-points its
 // file links and writes them to "Temp.gpx", and over the file when a link now points
 // elsewhere. On failure the opened file is left as it was.

@@ -8,12 +8,15 @@
 #include "poi/Gerer_POI.h"
 #include "ui/Apparence.h"
 #include "ui/Contexte.h"
+#include "ui/Depot.h"
 #include "ui/Mise_En_Page.h"
 #include "ui/Twips.h"
+#include "viewers/Navigateur.h"
 #include "viewers/Visionneuses.h"
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDropEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenuBar>
@@ -48,13 +51,14 @@ Creer_POI::Creer_POI(Contexte& c, QWidget* navigateur) : QMainWindow(nullptr), c
     setWindowTitle(QStringLiteral("Quillvane (V1.12b)"));
     Apparence::Icone_Programme(this);
     setFont(Apparence::Police_Ordinaire());
+    setAcceptDrops(true); // a GPX file from the file manager
 
     auto* client = new QWidget(this);
     Apparence::Colorer_Fond(client);
     setCentralWidget(client);
 
     // The browser first, so that the frames stand above it.
-    c_.ui.WebBrowser1 = navigateur ? navigateur : new QWebEngineView;
+    c_.ui.WebBrowser1 = navigateur ? navigateur : static_cast<QWidget*>(Navigateur::Creer_Vue());
     c_.ui.WebBrowser1->setParent(client);
     c_.ui.WebBrowser1->setObjectName(QStringLiteral("WebBrowser1"));
     Placer(c_.ui.WebBrowser1, 3600, 120, 11295, 6855);
@@ -192,6 +196,12 @@ void Creer_POI::Construire_Menu() {
     ui.Aide = barre->addAction(QStringLiteral("Aide"));
     ui.Sauve_Fichier = barre->addAction(QStringLiteral("Sauver tout"));
     ui.Quitter = barre->addAction(QStringLiteral("Quitter"));
+
+    // The usual keys; the captions stay as designed.
+    ui.Charge_Fichier->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    ui.Sauve_Fichier->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    ui.Quitter->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    ui.Aide->setShortcut(QKeySequence(Qt::Key_F1));
 }
 
 void Creer_POI::Relier_Evenements() {
@@ -251,6 +261,19 @@ void Creer_POI::Ordonner_Tabulation() {
               [](const auto& a, const auto& b) { return a.first < b.first; });
     for (std::size_t i = 1; i < ordre.size(); ++i)
         setTabOrder(ordre[i - 1].second, ordre[i].second);
+}
+
+void Creer_POI::dragEnterEvent(QDragEnterEvent* event) {
+    if (!Depot::Fichier_GPX(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void Creer_POI::dropEvent(QDropEvent* event) {
+    const QString nom = Depot::Fichier_GPX(event->mimeData());
+    if (nom.isEmpty())
+        return;
+    event->acceptProposedAction();
+    Fichiers::Fichier_Depose(c_, nom);
 }
 
 void Creer_POI::Decharger() {

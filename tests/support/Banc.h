@@ -8,6 +8,7 @@
 #include "ui/Contexte.h"
 
 #include <QApplication>
+#include <QStandardPaths>
 #include <QtTest>
 
 struct Banc {
@@ -28,10 +29,12 @@ struct Banc {
     Contexte c;
 };
 
-// QtWebEngine wants its contexts shared before the application exists.
+// QtWebEngine wants its contexts shared before the application exists. The web profile and
+// anything else stored per user go to the test folders, never to the user's own.
 #define QUILLVANE_TEST_MAIN(Classe)                                                                \
     int main(int argc, char** argv) {                                                              \
         QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);                                \
+        QStandardPaths::setTestModeEnabled(true);                                                  \
         QApplication application(argc, argv);                                                      \
         Classe test;                                                                               \
         return QTest::qExec(&test, argc, argv);                                                    \

@@ -1,0 +1,77 @@
+#include "Ligne_Commande.h"
+
+#include <QCommandLineParser>
+#include <QDir>
+#include <QFileInfo>
+
+namespace Ligne_Commande {
+
+namespace {
+
+const QString Usage = QStringLiteral("Usage : %1 [options] [FICHIER.gpx]");
+
+// Qt's help names the program only once an application object exists, which the help must
+// not need: its first line is written here.
+QString Aide(const QCommandLineParser& analyseur, const QString& programme) {
+    QString aide = analyseur.helpText();
+    aide.replace(0, aide.indexOf(u'\n'), Usage.arg(programme));
+    return aide;
+}
+
+QString Refus(const QString& raison, const QString& programme) {
+    return QStringLiteral("%1 : %2\n%3\nVoir « %1 --help ».\n")
+        .arg(programme, raison, Usage.arg(programme));
+}
+
+} // namespace
+
+QString Version() {
+    return QStringLiteral(QUILLVANE_VERSION);
+}
+
+Demande Analyser(const QStringList& arguments) {
+    const QString programme =
+        arguments.isEmpty() ? QStringLiteral("quillvane") : QFileInfo(arguments.first()).fileName();
+
+    QCommandLineParser analyseur;
+    analyseur.setApplicationDescription(
+        QStringLiteral("Quillvane prépare les points de passage (Poi) d'un fichier GPX pour le "
+                       "traceur de cartes OpenCPN."));
+    const QCommandLineOption aide({QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("Affiche cette aide et s'arrête."));
+    const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
+                                     QStringLiteral("Affiche la version et s'arrête."));
+    analyseur.addOption(aide);
+    analyseur.addOption(version);
+    analyseur.addPositionalArgument(
+        QStringLiteral("FICHIER.gpx"),
+        QStringLiteral("Le fichier GPX à ouvrir au démarrage, comme s'il était choisi avec "
+                       "« >>> »."),
+        QStringLiteral("[FICHIER.gpx]"));
+
+    if (!analyseur.parse(arguments)) {
+        const QStringList inconnues = analyseur.unknownOptionNames();
+        const QString raison =
+            inconnues.isEmpty() ? analyseur.errorText()
+                                : QStringLiteral("option inconnue « %1 ».").arg(inconnues.first());
+        return {Action::Refuser, {}, Refus(raison, programme)};
+    }
+    if (analyseur.isSet(aide))
+        return {Action::Afficher, {}, Aide(analyseur, programme)};
+    if (analyseur.isSet(version))
+        return {Action::Afficher, {}, QStringLiteral("Quillvane %1\n").arg(Version())};
+
+    const QStringList fichiers = analyseur.positionalArguments();
+    if (fichiers.size() > 1)
+        return {Action::Refuser,
+                {},
+                Refus(QStringLiteral("un seul fichier peut être ouvert à la fois."), programme)};
+    if (fichiers.isEmpty())
+        return {};
+    return {
+        Action::Demarrer,
+        QDir::toNativeSeparators(QDir::cleanPath(QFileInfo(fichiers.first()).absoluteFilePath())),
+        {}};
+}
+
+} // namespace Ligne_Commande
