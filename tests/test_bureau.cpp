@@ -29,6 +29,7 @@ bool Deposer(QWidget* cible, const QList<QUrl>& adresses) {
     QApplication::sendEvent(cible, &entree);
     QDropEvent depot(point, Qt::CopyAction, &donnees, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(cible, &depot);
+    QCoreApplication::processEvents(); // the window opens the file once the drop is over
     return entree.isAccepted();
 }
 

@@ -273,7 +273,9 @@ void Creer_POI::dropEvent(QDropEvent* event) {
     if (nom.isEmpty())
         return;
     event->acceptProposedAction();
-    Fichiers::Fichier_Depose(c_, nom);
+    // Opened once the drop is over: a message shown meanwhile would hold the file manager.
+    QMetaObject::invokeMethod(
+        this, [this, nom] { Fichiers::Fichier_Depose(c_, nom); }, Qt::QueuedConnection);
 }
 
 void Creer_POI::Decharger() {
