@@ -3,7 +3,7 @@
 set -euo pipefail
 
 paquets=(build-essential cmake qt6-base-dev qt6-webengine-dev libgl-dev qt6-translations-l10n xdg-utils
-         fonts-wine fonts-liberation2)
+         fonts-liberation2)
 manquants=()
 for paquet in "${paquets[@]}"; do
   dpkg-query -W -f='${Status}' "$paquet" 2>/dev/null | grep -q "install ok installed" ||

@@ -34,6 +34,8 @@ template <typename W> W* Placer(W* w, int gauche, int haut, int largeur, int hau
 
 QLabel* Etiquette(QWidget* cadre, const QString& texte) {
     auto* l = new QLabel(texte, cadre);
+    // Text at the top: the designed places let the box below cover a label's lower edge.
+    l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Apparence::Colorer_Fond(l);
     return l;
 }
