@@ -3,7 +3,7 @@
 set -euo pipefail
 
 paquets=(build-essential cmake qt6-base-dev qt6-webengine-dev libgl-dev qt6-translations-l10n xdg-utils
-         fonts-wine fonts-liberation2)
+         fonts-liberation2)
 manquants=()
 # The tests check the installed tree with the desktop tools and groff; the other scripts add
 # what they need as arguments.

@@ -29,6 +29,7 @@ bool Deposer(QWidget* cible, const QList<QUrl>& adresses) {
     QApplication::sendEvent(cible, &entree);
     QDropEvent depot(point, Qt::CopyAction, &donnees, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(cible, &depot);
+    QCoreApplication::processEvents(); // the window opens the file once the drop is over
     return entree.isAccepted();
 }
 
@@ -74,6 +75,7 @@ class TestBureau : public QObject {
     void depot_refuse_data();
     void depot_refuse();
     void raccourcis();
+    void curseur_d_attente();
     void profil_de_la_carte();
 };
 
@@ -198,6 +200,30 @@ void TestBureau::raccourcis() {
     QTest::keyClick(fenetre, Qt::Key_Q, Qt::ControlModifier); // "Quitter"
     QCOMPARE(b.services.questions, QStringList{u"Voulez-vous sauver le fichier ?"_qs});
     QVERIFY(!fenetre->isVisible());
+}
+
+// The wait cursor shows while the file's POIs are listed, and is gone once the opening or the
+// save is over, whether it worked or failed.
+void TestBureau::curseur_d_attente() {
+    QTemporaryDir racine;
+    const QString fichier = racine.filePath(u"ports.gpx"_qs);
+    Ecrire(fichier, Reference(u"opencpn_linux.gpx"_qs));
+    Banc b;
+    b.Demarrer();
+    QList<bool> attente; // at each POI listed
+    connect(b.c.ui.ListePOI->model(), &QAbstractItemModel::rowsInserted, this, [&attente] {
+        const QCursor* curseur = QGuiApplication::overrideCursor();
+        attente << (curseur && curseur->shape() == Qt::WaitCursor);
+    });
+    Fichiers::Ouvrir_Fichier_Nomme(b.c, fichier);
+    QCOMPARE(attente, QList<bool>(4, true));
+    QVERIFY(!QGuiApplication::overrideCursor());
+
+    Fichiers::Ouvrir_Fichier_Nomme(b.c, racine.path()); // a folder: cannot be read
+    b.c.poi.Nom_Fichier = racine.path();                // nor written
+    b.c.ui.Sauve_Fichier->trigger();
+    QCOMPARE(b.services.messages.size(), 2);
+    QVERIFY(!QGuiApplication::overrideCursor());
 }
 
 void TestBureau::profil_de_la_carte() {

@@ -26,6 +26,23 @@ QSize Place_Du_Texte(const QPushButton* bouton) {
         .size();
 }
 
+// A control stacked above the letters of a label, if any: one made after it in the same frame.
+const QWidget* Recouvre(const QLabel* l) {
+    const QFontMetrics mesure = l->fontMetrics();
+    const QRect ligne = QStyle::alignedRect(l->layoutDirection(), l->alignment(),
+                                            mesure.size(0, l->text()), l->contentsRect());
+    const QRect encre = mesure.boundingRect(l->text())
+                            .translated(ligne.left(), ligne.top() + mesure.ascent())
+                            .translated(l->pos());
+    const QObjectList& voisins = l->parentWidget()->children();
+    for (qsizetype i = voisins.indexOf(l) + 1; i < voisins.size(); ++i) {
+        const auto* w = qobject_cast<const QWidget*>(voisins[i]);
+        if (w && !w->isHidden() && w->geometry().intersects(encre))
+            return w;
+    }
+    return nullptr;
+}
+
 // What does not fit, one line per control: name, caption, size needed, size given.
 QStringList Legendes_Coupees(QWidget* fenetre) {
     QStringList coupees;
@@ -47,8 +64,12 @@ QStringList Legendes_Coupees(QWidget* fenetre) {
         else // option buttons and check boxes: indicator, spacing and caption
             verifier(b, b->text(), b->sizeHint(), b->size());
     }
-    for (const QLabel* l : fenetre->findChildren<QLabel*>())
+    for (const QLabel* l : fenetre->findChildren<QLabel*>()) {
         verifier(l, l->text(), l->sizeHint(), l->size());
+        if (const QWidget* dessus = Recouvre(l))
+            coupees << QStringLiteral("QLabel « %1 » : recouverte par %2")
+                           .arg(l->text(), QString::fromLatin1(dessus->metaObject()->className()));
+    }
     // A frame's minimum size is its bold caption with the style's margins.
     for (const QGroupBox* g : fenetre->findChildren<QGroupBox*>())
         verifier(g, g->title(), QSize(g->minimumSizeHint().width(), 0), g->size());

@@ -45,6 +45,9 @@ void TestLigneCommande::analyse_data() {
         << QStringList{"./cartes/../ports.gpx"} << demarrer << Ici("ports.gpx") << "";
     QTest::newRow("nom commençant par un tiret")
         << QStringList{"--", "-ports.gpx"} << demarrer << Ici("-ports.gpx") << "";
+    QTest::newRow("options de Qt")
+        << QStringList{"-platform", "offscreen", "--style=Fusion", "-reverse", "ports.gpx"}
+        << demarrer << Ici("ports.gpx") << "";
     QTest::newRow("deux fichiers") << QStringList{"a.gpx", "b.gpx"} << refuser << ""
                                    << "quillvane : un seul fichier peut être ouvert à la fois.";
     QTest::newRow("option inconnue") << QStringList{"--carte"} << refuser << ""

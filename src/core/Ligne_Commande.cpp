@@ -18,6 +18,24 @@ QString Aide(const QCommandLineParser& analyseur, const QString& programme) {
     return aide;
 }
 
+// The options every Qt program takes (-platform xcb, -style Fusion...): the application object
+// reads them itself, so they are let through, unlisted in the help.
+void Accepter_Options_De_Qt(QCommandLineParser& analyseur) {
+    for (const char* nom :
+         {"platform", "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry",
+          "qwindowicon", "qwindowtitle", "display", "geometry", "style", "stylesheet", "session"}) {
+        QCommandLineOption option(QString::fromLatin1(nom));
+        option.setValueName(QStringLiteral("valeur"));
+        option.setFlags(QCommandLineOption::HiddenFromHelp);
+        analyseur.addOption(option);
+    }
+    for (const char* nom : {"reverse", "nograb", "dograb", "sync", "widgetcount"}) {
+        QCommandLineOption option(QString::fromLatin1(nom));
+        option.setFlags(QCommandLineOption::HiddenFromHelp);
+        analyseur.addOption(option);
+    }
+}
+
 QString Refus(const QString& raison, const QString& programme) {
     return QStringLiteral("%1 : %2\n%3\nVoir « %1 --help ».\n")
         .arg(programme, raison, Usage.arg(programme));
@@ -34,6 +52,8 @@ Demande Analyser(const QStringList& arguments) {
         arguments.isEmpty() ? QStringLiteral("quillvane") : QFileInfo(arguments.first()).fileName();
 
     QCommandLineParser analyseur;
+    analyseur.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    Accepter_Options_De_Qt(analyseur);
     analyseur.setApplicationDescription(
         QStringLiteral("Quillvane prépare les points de passage (Poi) d'un fichier GPX pour le "
                        "traceur de cartes OpenCPN."));

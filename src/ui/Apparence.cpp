@@ -1,6 +1,5 @@
 #include "Apparence.h"
 
-#include <QFontDatabase>
 #include <QGroupBox>
 #include <QIcon>
 #include <QPushButton>
@@ -9,27 +8,18 @@ namespace Apparence {
 
 namespace {
 
-const QString Famille = QStringLiteral("MS Sans Serif");
-// Wine's "MS Sans Serif" (Debian package fonts-wine): the designed font's own widths, in the
-// pixel sizes of 8 points at 96, 120 and 144 dots per inch. Outside fontconfig's folders, so
-// the program adds it itself.
-const QString Fichier_Police_Wine = QStringLiteral("/usr/share/wine/fonts/ms_sans_serif.ttf");
-// Without it, the nearest widths among the usual free fonts (Arial's, fonts-liberation2).
-const QString Famille_Voisine = QStringLiteral("Liberation Sans");
-
-void Installer_Police() {
-    if (!QFontDatabase::hasFamily(Famille))
-        QFontDatabase::addApplicationFont(Fichier_Police_Wine);
-}
+// Arial's widths (fonts-liberation2), a little narrower: at the designed 8.25 points every
+// caption then fits the control it was drawn for, whatever the screen's scale.
+const QString Famille = QStringLiteral("Liberation Sans");
+constexpr int Largeur_Pour_Cent = 96;
 
 } // namespace
 
 QFont Police_Ordinaire() {
-    Installer_Police();
-    QFont police;
-    police.setFamilies({Famille, Famille_Voisine});
+    QFont police(Famille);
     police.setStyleHint(QFont::SansSerif);
     police.setPointSizeF(8.25);
+    police.setStretch(Largeur_Pour_Cent);
     // Set in full, so that a widget takes none of it from a bold frame.
     police.setResolveMask(QFont::AllPropertiesResolved);
     return police;
@@ -43,9 +33,7 @@ void Colorer_Fond(QWidget* w) {
 }
 
 void Titre_Cadre(QGroupBox* cadre) {
-    // Wine's "MS Sans Serif" has no bold: the caption takes that of the nearest outline font.
     QFont titre = Police_Ordinaire();
-    titre.setFamilies({Famille_Voisine, Famille});
     titre.setWeight(QFont::Bold);
     cadre->setFont(titre);
     const QFont ordinaire = Police_Ordinaire();

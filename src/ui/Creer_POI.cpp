@@ -34,6 +34,8 @@ template <typename W> W* Placer(W* w, int gauche, int haut, int largeur, int hau
 
 QLabel* Etiquette(QWidget* cadre, const QString& texte) {
     auto* l = new QLabel(texte, cadre);
+    // Text at the top: the designed places let the box below cover a label's lower edge.
+    l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Apparence::Colorer_Fond(l);
     return l;
 }
@@ -273,7 +275,9 @@ void Creer_POI::dropEvent(QDropEvent* event) {
     if (nom.isEmpty())
         return;
     event->acceptProposedAction();
-    Fichiers::Fichier_Depose(c_, nom);
+    // Opened once the drop is over: a message shown meanwhile would hold the file manager.
+    QMetaObject::invokeMethod(
+        this, [this, nom] { Fichiers::Fichier_Depose(c_, nom); }, Qt::QueuedConnection);
 }
 
 void Creer_POI::Decharger() {
