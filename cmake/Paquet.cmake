@@ -1,7 +1,7 @@
 # The Debian package made by CPack: cpack -G DEB in the build folder (see scripts/paquet.sh).
 
 # The font package the window's captions are measured with.
-set(QUILLVANE_PAQUET_POLICE "fonts-wine" CACHE STRING
+set(QUILLVANE_PAQUET_POLICE "fonts-liberation2" CACHE STRING
     "Paquet Debian de la police des fenêtres, dont dépend le paquet")
 
 set(CPACK_GENERATOR DEB)
