@@ -8,6 +8,14 @@
 
 namespace Navigateur {
 
+namespace {
+const QString Sous_Dossier = QStringLiteral("/navigateur");
+}
+
+QString Dossier_Profil() {
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + Sous_Dossier;
+}
+
 QWebEngineProfile* Profil() {
     QCoreApplication* application = QCoreApplication::instance();
     if (auto* profil =
@@ -16,11 +24,9 @@ QWebEngineProfile* Profil() {
 
     auto* profil = new QWebEngineProfile(Nom_Profil, application);
     profil->setObjectName(Nom_Profil);
-    const QString sousDossier = QStringLiteral("/navigateur");
-    profil->setPersistentStoragePath(
-        QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + sousDossier);
+    profil->setPersistentStoragePath(Dossier_Profil());
     profil->setCachePath(QStandardPaths::writableLocation(QStandardPaths::CacheLocation) +
-                         sousDossier);
+                         Sous_Dossier);
     // Session cookies too: a consent stored as one would otherwise be asked again each run.
     profil->setPersistentCookiesPolicy(QWebEngineProfile::ForcePersistentCookies);
     profil->setHttpAcceptLanguage(Langues);

@@ -19,6 +19,8 @@ inline const QString Langues = QStringLiteral("fr-FR, fr");
 // page: storage under the user's application data folder, cache under the cache folder,
 // every cookie kept.
 QWebEngineProfile* Profil();
+// Where that profile keeps its storage and cookies.
+QString Dossier_Profil();
 
 // A web view whose page uses that profile; drops go through it to the window.
 QWebEngineView* Creer_Vue(QWidget* parent = nullptr);
