@@ -2,7 +2,7 @@
 // through the window in test_edition_poi; the clock through the stamps it gives there.
 
 #include "poi/Horodatage.h"
-#include "support/Banc.h"
+#include <QtTest>
 
 #include <QTimeZone>
 
@@ -29,5 +29,5 @@ void TestCoordonnees::horodatage() {
     QCOMPARE(Horodatage::Texte(instant), texte);
 }
 
-QUILLVANE_TEST_MAIN(TestCoordonnees)
+QTEST_GUILESS_MAIN(TestCoordonnees)
 #include "test_edition_coordonnees.moc"
