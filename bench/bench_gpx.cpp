@@ -2,9 +2,11 @@
 // Usage: bench_gpx [folder]   (default: the system's temporary folder)
 // For each size (about 1, 10 and 100 MB: 100 waypoints with 5 links each, padded with a
 // track) it prints the time to open the file with 30 backups already in "tmp", the time
-// to save the store, and the time of a copy followed by fsync.
+// to save the store, the time of a copy followed by fsync, and what the count of what the
+// file holds beyond the store (the warning before data is dropped) adds to the opening.
 
 #include "gpx/Ecriture_GPX.h"
+#include "gpx/Inventaire.h"
 #include "gpx/Lecture_GPX.h"
 #include "gpx/Ouverture.h"
 
@@ -81,8 +83,8 @@ int main(int argc, char** argv) {
     if (!temporaire.isValid())
         qFatal("no temporary folder in %s", qPrintable(base));
     const QString dossier = temporaire.path() + u'/';
-    std::printf("%-8s %12s %12s %12s %10s %12s\n", "taille", "ouverture", "copie+fsync",
-                "ouv./copie", "POI", "sauvegarde");
+    std::printf("%-8s %12s %12s %12s %10s %12s %12s %8s\n", "taille", "ouverture", "copie+fsync",
+                "ouv./copie", "POI", "sauvegarde", "comptage", "+ouv.");
 
     for (const qsizetype mo : {1, 10, 100}) {
         const QByteArray contenu = Generer(mo * 1024 * 1024);
@@ -97,7 +99,7 @@ int main(int argc, char** argv) {
                    QFile::encodeName(sauvegarde).constData());
         }
 
-        std::vector<double> ouvertures, copies, sauvegardes;
+        std::vector<double> ouvertures, copies, sauvegardes, comptages;
         Declarations::Declarations poi;
         poi.Max_POI = Declarations::Capacite;
         for (int essai = 0; essai < 5; ++essai) {
@@ -113,14 +115,20 @@ int main(int argc, char** argv) {
             ouvertures.push_back(chrono.nsecsElapsed() / 1e6);
 
             chrono.restart();
+            const Fichiers::Inventaire inventaire = Fichiers::Inventorier(ouverture.contenu);
+            comptages.push_back(chrono.nsecsElapsed() / 1e6);
+            if (inventaire.points != 100 || inventaire.traces != 1)
+                qFatal("wrong count");
+
+            chrono.restart();
             if (!Fichiers::Ecrire_GPX(poi, dossier + u"Sauve.gpx"_qs))
                 qFatal("save failed");
             sauvegardes.push_back(chrono.nsecsElapsed() / 1e6);
         }
-        const double o = Mediane(ouvertures), c = Mediane(copies);
-        std::printf("%5lld MB %9.1f ms %9.1f ms %12.2f %10d %9.2f ms\n",
+        const double o = Mediane(ouvertures), c = Mediane(copies), n = Mediane(comptages);
+        std::printf("%5lld MB %9.1f ms %9.1f ms %12.2f %10d %9.2f ms %9.2f ms %7.1f%%\n",
                     static_cast<long long>(contenu.size() / (1024 * 1024)), o, c, o / c,
-                    int(poi.Nb_POI), Mediane(sauvegardes));
+                    int(poi.Nb_POI), Mediane(sauvegardes), n, 100 * n / o);
         QDir(dossier + u"tmp"_qs).removeRecursively();
     }
     return 0;

@@ -32,6 +32,7 @@ class TestEcriture : public QObject {
   private slots:
     void aller_retour_octet_pour_octet_data();
     void aller_retour_octet_pour_octet();
+    void liens_sur_une_ligne();
     void saisie_echappee();
     void stable_apres_une_ecriture_data();
     void stable_apres_une_ecriture();
@@ -56,6 +57,22 @@ void TestEcriture::aller_retour_octet_pour_octet() {
     const QByteArray ecrit = Fichiers::Texte_GPX(poi);
     QCOMPARE(ecrit, attendu);
     QCOMPARE(Points_XML(ecrit).size(), points);
+}
+
+// Links written whole on one line keep every href and label through a save, as an XML
+// reader sees them, and the second save writes the same bytes as the first.
+void TestEcriture::liens_sur_une_ligne() {
+    const QByteArray lu =
+        "<gpx>\n<wpt lat=\"1\" lon=\"2\">\n<time>T</time>\n<name>n</name>\n"
+        "<link href=\"https://x.org/?a=1&amp;b=2\"><text>Tom &amp; Jerry</text>"
+        "</link>\n<link href=\"www.zero.com\"/>\n"
+        "<link rel=\"x\" href='a\"b'><text>&lt;c&gt;</text></link>\n</wpt>\n</gpx>\n";
+    const QByteArray ecrit = Fichiers::Texte_GPX(Lu(lu));
+    const QList<Point_XML> avant = Points_XML(lu), apres = Points_XML(ecrit);
+    QCOMPARE(apres.size(), 1);
+    QCOMPARE(apres[0].href, avant[0].href);
+    QCOMPARE(apres[0].text, (QStringList{u"Tom & Jerry"_qs, QString(), u"<c>"_qs}));
+    QCOMPARE(Fichiers::Texte_GPX(Lu(ecrit)), ecrit);
 }
 
 void TestEcriture::saisie_echappee() {

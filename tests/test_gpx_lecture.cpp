@@ -138,6 +138,18 @@ void TestLecture::dispositions_data() {
                Point("1", "2", {}, "n",
                      {{"https://a.fr/\303\251t\303\251", "M\303\251t\303\251o"}, {"x", "Caf\351"}}))
         << u"1|2||n|https://a.fr/été|Météo|x|Café"_qs;
+    // Links written whole on their line, as many GPX tools write them: the href between its
+    // own quotes, whatever its place among the attributes, and the label of that line.
+    QTest::newRow("liens sur une ligne")
+        << Fichier(
+               "<wpt lat=\"1\" lon=\"2\">\n<time>T</time>\n<name>n</name>\n"
+               "  <link href=\"https://x.org/?a=1&amp;b=2\"><text>Tom &amp; Jerry</text></link>\n"
+               "<link href=\"www.zero.com\"/>\n"
+               "<link type=\"text/html\" href = 'a\"b>c' "
+               "rel=\"x\"><text>T</text><type>y</type></link>\n"
+               "<link href=\"p\"/><link xhref=\"non\" href=\"q\"><text>Q</text></link>\n"
+               "</wpt>\n")
+        << u"1|2|T|n|https://x.org/?a=1&amp;b=2|Tom &amp; Jerry|www.zero.com||a\"b>c|T|p||q|Q"_qs;
     QList<Lien> sept;
     for (int i = 1; i <= 7; ++i)
         sept.append({"u" + QByteArray::number(i), "l" + QByteArray::number(i)});

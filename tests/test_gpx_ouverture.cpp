@@ -60,6 +60,7 @@ class TestOuverture : public QObject {
     void echecs_data();
     void echecs();
     void sauver();
+    void avertissement_avant_perte();
 };
 
 void TestOuverture::ouverture_data() {
@@ -85,7 +86,11 @@ void TestOuverture::ouverture() {
     b.c.ui.Text1->setText(u"gardé"_qs);
 
     Ouvrir(b, chemin);
-    QVERIFY(b.services.messages.isEmpty());
+    // The route and the track of this file would be lost by a save: the user is told.
+    QCOMPARE(b.services.messages.size(), 1);
+    QVERIFY(b.services.messages[0].startsWith(u"Le fichier « "_qs + nom +
+                                              u" » contient 4 points de passage, 1 route et 1 "
+                                              u"trace.\n\n4 Poi ont été listés"_qs));
     QCOMPARE(b.services.dialogues.size(), 1);
     QCOMPARE(b.services.dialogues[0].filtre, u"*.gpx");
     QCOMPARE(b.services.dialogues[0].nomInitial, QString());
@@ -280,6 +285,37 @@ void TestOuverture::sauver() {
     QCOMPARE(b.services.messages.size(), 2);
     QVERIFY(b.services.messages[1].contains(b.c.poi.Nom_Fichier));
     QCOMPARE(Lire(chemin), ecrit);
+}
+
+// A plotter's export: more waypoints than the store takes, routes and tracks. The user is
+// told once the list is filled; the backup named keeps the whole file.
+void TestOuverture::avertissement_avant_perte() {
+    QByteArray contenu = "<gpx>\n";
+    for (int i = 1; i <= 260; ++i)
+        contenu += "<wpt lat=\"47\" lon=\"-3\">\n<time>T</time>\n<name>P" + QByteArray::number(i) +
+                   "</name>\n</wpt>\n";
+    contenu +=
+        QByteArray("<rte><rtept lat=\"1\" lon=\"2\"/></rte>\n").repeated(7) +
+        QByteArray("<trk><trkseg><trkpt lat=\"1\" lon=\"2\"/></trkseg></trk>\n").repeated(2) +
+        "</gpx>\n";
+    QTemporaryDir dossier;
+    const QString chemin = dossier.filePath(u"Traceur.gpx"_qs);
+    Ecrire(chemin, contenu);
+    Banc b;
+    b.Demarrer();
+    int listes_au_message = -1;
+    b.services.au_message = [&] { listes_au_message = b.c.ui.ListePOI->count(); };
+    Ouvrir(b, chemin);
+    QCOMPARE(listes_au_message, 100);
+    QCOMPARE(b.services.messages.size(), 1);
+    const QString sauvegarde = dossier.filePath(u"tmp/Traceur.gpx.30"_qs);
+    for (const QString& dit :
+         {u"« Traceur.gpx » contient 260 points de passage, 7 routes et 2 traces."_qs,
+          u"100 Poi ont été listés"_qs, u"« Sauver tout »"_qs, u"« "_qs + sauvegarde + u" »"_qs})
+        QVERIFY2(b.services.messages[0].contains(dit), qPrintable(dit));
+    QCOMPARE(Lire(sauvegarde), contenu);
+    b.c.ui.Sauve_Fichier->trigger();
+    QCOMPARE(Points_XML(Lire(chemin)).size(), 100);
 }
 
 QUILLVANE_TEST_MAIN(TestOuverture)

@@ -18,36 +18,52 @@ class TestReperage : public QObject {
 void TestReperage::lignes_data() {
     QTest::addColumn<QByteArray>("entree");
     QTest::addColumn<QByteArray>("sortie");
+    QTest::addColumn<bool>("repointe"); // a target points elsewhere now
     const QByteArray d = "/home/anne/Bord/";
     QTest::newRow("lien Windows") << QByteArray("\t\t<link href=\"file://C:\\Escales\\Note.txt\">")
-                                  << "\t\t<link href=\"file://" + d + "Note.txt\">\r\n";
+                                  << "\t\t<link href=\"file://" + d + "Note.txt\">\r\n"
+                                  << true;
     QTest::newRow("lien en /") << QByteArray("<link href=\"file:///C:/Escales/Note.txt\">")
-                               << "<link href=\"file://" + d + "Note.txt\">\r\n";
+                               << "<link href=\"file://" + d + "Note.txt\">\r\n"
+                               << true;
     QTest::newRow("sans dossier") << QByteArray("<link href=\"file://Note.txt\">")
-                                  << "<link href=\"file://" + d + "Note.txt\">\r\n";
+                                  << "<link href=\"file://" + d + "Note.txt\">\r\n"
+                                  << true;
     QTest::newRow("lien web avant")
         << QByteArray("<a href=\"https://x.org/a/b\"/><link href=\"file:///a/b.txt\">")
-        << "<a href=\"https://x.org/a/b\"/><link href=\"file://" + d + "b.txt\">\r\n";
-    QTest::newRow("deux liens")
-        << QByteArray("<x href='file://C:\\a\\un.txt'/><desc>file:///b/deux.txt</desc>")
-        << "<x href='file://" + d + "un.txt'/><desc>file://" + d + "deux.txt</desc>\r\n";
+        << "<a href=\"https://x.org/a/b\"/><link href=\"file://" + d + "b.txt\">\r\n"
+        << true;
+    QTest::newRow("deux liens, le second déjà là")
+        << "<x href='file://C:\\a\\un.txt'/><desc>file://" + d + "deux.txt</desc>"
+        << "<x href='file://" + d + "un.txt'/><desc>file://" + d + "deux.txt</desc>\r\n"
+        << true;
+    QTest::newRow("déjà dans le dossier, LF") << "<link href=\"file://" + d + "Note.txt\">\n"
+                                              << "<link href=\"file://" + d + "Note.txt\">\r\n"
+                                              << false;
+    QTest::newRow("un dossier de plus") << "<link href=\"file://" + d + "x/Note.txt\">\r\n"
+                                        << "<link href=\"file://" + d + "Note.txt\">\r\n"
+                                        << true;
     QTest::newRow("jusqu'à la fin de ligne")
-        << QByteArray("voir file://D:\\x\\y z.txt") << "voir file://" + d + "y z.txt\r\n";
-    QTest::newRow("cible vide") << QByteArray("file://\"") << "file://" + d + "\"\r\n";
-    QTest::newRow("sans lien, LF")
-        << QByteArray("<a>\n\t<b \xe9>\n</a>") << QByteArray("<a>\r\n\t<b \xe9>\r\n</a>\r\n");
+        << QByteArray("voir file://D:\\x\\y z.txt") << "voir file://" + d + "y z.txt\r\n"
+        << true;
+    QTest::newRow("cible vide") << QByteArray("file://\"") << "file://" + d + "\"\r\n" << true;
+    QTest::newRow("sans lien, LF") << QByteArray("<a>\n\t<b \xe9>\n</a>")
+                                   << QByteArray("<a>\r\n\t<b \xe9>\r\n</a>\r\n") << false;
     QTest::newRow("CR et mélanges")
-        << QByteArray("a\rb\r\n\r\nc\n") << QByteArray("a\r\nb\r\n\r\nc\r\n");
-    QTest::newRow("vide") << QByteArray() << QByteArray();
+        << QByteArray("a\rb\r\n\r\nc\n") << QByteArray("a\r\nb\r\n\r\nc\r\n") << false;
+    QTest::newRow("vide") << QByteArray() << QByteArray() << false;
     QTest::newRow("liens sur plusieurs lignes")
         << QByteArray("file://a/1\nrien\nfile://b\\2\n")
-        << "file://" + d + "1\r\nrien\r\nfile://" + d + "2\r\n";
+        << "file://" + d + "1\r\nrien\r\nfile://" + d + "2\r\n"
+        << true;
 }
 
 void TestReperage::lignes() {
     QFETCH(QByteArray, entree);
-    QFETCH(QByteArray, sortie);
-    QCOMPARE(Fichiers::Corriger_Liens_Fichier(entree, u"/home/anne/Bord/"_qs), sortie);
+    QFETCH(bool, repointe);
+    bool dit = !repointe; // must be set either way
+    QTEST(Fichiers::Corriger_Liens_Fichier(entree, u"/home/anne/Bord/"_qs, &dit), "sortie");
+    QCOMPARE(dit, repointe);
 }
 
 // Quotes, line ends and backslashes of the folder, a quote of the other kind inside a quoted

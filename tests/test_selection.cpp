@@ -202,13 +202,15 @@ void TestSelection::liste_des_liens() {
     b.Demarrer();
     b.Ajouter_POI("Sans lien", "47", "-2");
     b.Ajouter_POI("Port", "47.1", "-2.1");
-    b.Ajouter_Lien(2, "Capitainerie", "https://port.example");
+    // The list shows the text that the file's spelling stands for.
+    b.Ajouter_Lien(2, "Tom &amp; Jerry", "https://port.example/?a=1&amp;b=2");
     b.Ajouter_Lien(2, "Description", "file:///home/anne/Bord/Port.txt");
     b.c.poi.Lien_Nom[2][3] = "ancien"; // above the count: never shown
     b.Selectionner(2);
     QCOMPARE(b.c.ui.ListeLiens->count(), 2);
     QCOMPARE(b.c.ui.ListeLiens->item(0)->text(),
-             QStringLiteral("1  Capitainerie = https://port.example"));
+             QStringLiteral("1  Tom & Jerry = https://port.example/?a=1&b=2"));
+    QCOMPARE(b.c.poi.Lien_Nom[2][1], u"Tom &amp; Jerry");
     QCOMPARE(b.c.ui.ListeLiens->item(1)->text(),
              QStringLiteral("2  Description = file:///home/anne/Bord/Port.txt"));
     b.Selectionner(1);

@@ -57,8 +57,8 @@ qsizetype Fin_De_Cible(QByteArrayView ligne, qsizetype debut) {
     return ligne.size();
 }
 
-void Corriger_Ligne(QByteArrayView ligne, qsizetype premier, QByteArrayView dossier,
-                    Sortie& sortie) {
+void Corriger_Ligne(QByteArrayView ligne, qsizetype premier, QByteArrayView dossier, Sortie& sortie,
+                    bool& repointe) {
     qsizetype copie = 0;
     for (qsizetype p = premier; p >= 0; p = Chercher(ligne, Prefixe, p)) {
         const qsizetype debut = p + Prefixe.size();
@@ -70,6 +70,9 @@ void Corriger_Ligne(QByteArrayView ligne, qsizetype premier, QByteArrayView doss
         sortie.Ajouter(ligne.sliced(copie, debut - copie));
         sortie.Ajouter(dossier);
         sortie.Ajouter(cible.sliced(coupe + 1));
+        // Unchanged when it already named the folder, its file name right after.
+        if (coupe + 1 != dossier.size() || !cible.startsWith(dossier))
+            repointe = true;
         copie = p = fin;
     }
     sortie.Ajouter(ligne.sliced(copie));
@@ -77,7 +80,8 @@ void Corriger_Ligne(QByteArrayView ligne, qsizetype premier, QByteArrayView doss
 
 } // namespace
 
-QByteArray Corriger_Liens_Fichier(QByteArrayView contenu, const QString& dossier) {
+QByteArray Corriger_Liens_Fichier(QByteArrayView contenu, const QString& dossier, bool* repointe) {
+    bool change = false;
     const QByteArray dossierEchappe = Dossier_Echappe(dossier);
     Sortie sortie(contenu.size() + contenu.size() / 16 + 2);
     Lignes lignes(contenu);
@@ -89,13 +93,15 @@ QByteArray Corriger_Liens_Fichier(QByteArrayView contenu, const QString& dossier
         if (!lignes.Suivante(ligne))
             break;
         if (prochain >= 0 && prochain < debut + ligne.size()) {
-            Corriger_Ligne(ligne, prochain - debut, dossierEchappe, sortie);
+            Corriger_Ligne(ligne, prochain - debut, dossierEchappe, sortie, change);
             prochain = Chercher(contenu, Prefixe, lignes.Position());
         } else {
             sortie.Ajouter(ligne);
         }
         sortie.Ajouter("\r\n");
     }
+    if (repointe)
+        *repointe = change;
     return sortie.Prendre();
 }
 

@@ -14,6 +14,8 @@ namespace Fichiers {
 // becomes "file://" + `dossier` (UTF-8, XML-escaped, its quotes, line ends and non-separator
 // backslashes as references) + its file name (after its last backslash, else after its last
 // "/"). Every other byte is kept; every line, the last one included, ends with CR LF.
-QByteArray Corriger_Liens_Fichier(QByteArrayView contenu, const QString& dossier);
+// `repointe`, when given, tells whether a target now points elsewhere (line ends aside).
+QByteArray Corriger_Liens_Fichier(QByteArrayView contenu, const QString& dossier,
+                                  bool* repointe = nullptr);
 
 } // namespace Fichiers

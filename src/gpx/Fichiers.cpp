@@ -1,6 +1,7 @@
 #include "gpx/Fichiers.h"
 
 #include "gpx/Ecriture_GPX.h"
+#include "gpx/Inventaire.h"
 #include "gpx/Lecture_GPX.h"
 #include "gpx/Ouverture.h"
 #include "poi/Gerer_POI.h"
@@ -67,6 +68,12 @@ void Charger(Contexte& c, const QString& nom) {
     }
     Retenir_Nom(c, chemins);
     Lire_POI(c, ouverture.contenu);
+    // Told at once, while the backup still holds the file as it was opened.
+    const QString avertissement =
+        Avertissement(Inventorier(ouverture.contenu), c.poi.Nb_POI, chemins.court,
+                      Chemin_Sauvegarde(chemins, Nb_Sauvegardes));
+    if (!avertissement.isEmpty())
+        c.services.Message(avertissement);
 }
 
 bool Sauve_Fichier(Contexte& c) {

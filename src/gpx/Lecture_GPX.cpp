@@ -4,6 +4,8 @@
 #include "Lignes.h"
 #include "UTF8.h"
 
+#include <optional>
+
 namespace Fichiers {
 
 namespace {
@@ -66,6 +68,89 @@ void Completer_Nom(QString& nom) {
     if (nom.isEmpty())
         nom = QStringLiteral("(Sans nom)");
     nom.replace(QLatin1String("%20"), QLatin1String(" "));
+}
+
+// A link element that stands whole on its line, self-closing or closed there: its target is
+// its href value between its own quotes, its label the <text> value inside it.
+struct Lien_Entier {
+    QByteArrayView cible;
+    QByteArrayView etiquette;
+    qsizetype fin = 0; // just after the element
+};
+
+bool Blanc(char o) {
+    return o == ' ' || o == '\t' || o == '\r' || o == '\n';
+}
+
+// The value of the attribute `nom` in the start tag `balise` (its attributes only), read as XML
+// does: blanks around "=", the value in single or double quotes.
+QByteArrayView Attribut(QByteArrayView balise, QByteArrayView nom) {
+    qsizetype i = 0;
+    const qsizetype n = balise.size();
+    while (i < n) {
+        while (i < n && (Blanc(balise[i]) || balise[i] == '/'))
+            ++i;
+        const qsizetype debutNom = i;
+        while (i < n && !Blanc(balise[i]) && balise[i] != '=' && balise[i] != '/')
+            ++i;
+        const QByteArrayView trouve = balise.sliced(debutNom, i - debutNom);
+        while (i < n && Blanc(balise[i]))
+            ++i;
+        if (i >= n || balise[i] != '=') {
+            if (trouve.isEmpty())
+                ++i; // a stray character: step over it
+            continue;
+        }
+        ++i;
+        while (i < n && Blanc(balise[i]))
+            ++i;
+        if (i >= n || (balise[i] != '"' && balise[i] != '\''))
+            continue;
+        const char guillemet = balise[i++];
+        qsizetype fin = balise.indexOf(guillemet, i);
+        if (fin < 0)
+            fin = n;
+        if (trouve == nom)
+            return balise.sliced(i, fin - i);
+        i = fin + 1;
+    }
+    return {};
+}
+
+// The link element starting at `p` ("<link"), when the line holds all of it.
+std::optional<Lien_Entier> Lire_Lien_Entier(QByteArrayView ligne, qsizetype p) {
+    // The end of the start tag: the first ">" outside a quoted value.
+    char guillemet = 0;
+    qsizetype ferme = -1;
+    for (qsizetype i = p + 5; i < ligne.size(); ++i) {
+        const char o = ligne[i];
+        if (guillemet) {
+            if (o == guillemet)
+                guillemet = 0;
+        } else if (o == '"' || o == '\'') {
+            guillemet = o;
+        } else if (o == '>') {
+            ferme = i;
+            break;
+        }
+    }
+    if (ferme < 0)
+        return std::nullopt;
+    Lien_Entier lien;
+    lien.cible = Attribut(ligne.sliced(p + 5, ferme - p - 5), "href");
+    if (ligne[ferme - 1] == '/') {
+        lien.fin = ferme + 1;
+        return lien;
+    }
+    const qsizetype fin = ligne.indexOf("</link>", ferme + 1);
+    if (fin < 0)
+        return std::nullopt;
+    lien.fin = fin + 7;
+    const QByteArrayView corps = ligne.sliced(ferme + 1, fin - ferme - 1);
+    if (const qsizetype t = corps.indexOf("<text>"); t >= 0)
+        if (const qsizetype f = corps.indexOf("</text>", t + 6); f >= 0)
+            lien.etiquette = corps.sliced(t + 6, f - t - 6);
+    return lien;
 }
 
 QByteArrayView Sans_Blancs(QByteArrayView ligne) {
@@ -145,17 +230,33 @@ void Lire_Liens(Declarations::Declarations& poi, QByteArrayView contenu, const E
         Lignes lignes(contenu.sliced(e.debut, e.fin - e.debut));
         QByteArrayView brute;
         qint16& nbLiens = poi.Nb_Liens[i];
+        bool complet = false;
         while (lignes.Suivante(brute)) {
             const QByteArrayView ligne = Sans_Blancs(brute);
-            if (const qsizetype p = Chercher_Element(ligne, "<link", 0, false); p >= 0) {
-                if (nbLiens >= Declarations::Liens_Max)
+            bool entiers = false;
+            for (qsizetype p = Chercher_Element(ligne, "<link", 0, false); p >= 0;) {
+                if (nbLiens >= Declarations::Liens_Max) {
+                    complet = true;
                     break;
+                }
                 ++nbLiens;
-                // 12 = "<link href=" and its quote; the last 2 are the quote and ">".
-                poi.Lien_URL[i][nbLiens] = Couper(ligne, p + 12, ligne.size() - 2);
+                const std::optional<Lien_Entier> lien = Lire_Lien_Entier(ligne, p);
+                if (!lien) {
+                    // 12 = "<link href=" and its quote; the last 2 are the quote and ">".
+                    poi.Lien_URL[i][nbLiens] = Couper(ligne, p + 12, ligne.size() - 2);
+                    break;
+                }
+                entiers = true;
+                poi.Lien_URL[i][nbLiens] = UTF8::UTF8_Vers_Texte(lien->cible);
+                poi.Lien_Nom[i][nbLiens] = UTF8::UTF8_Vers_Texte(lien->etiquette);
+                p = Chercher_Element(ligne, "<link", lien->fin, false);
             }
-            if (const qsizetype p = ligne.indexOf("<text>"); p >= 0)
-                poi.Lien_Nom[i][nbLiens] = Valeur_Element(ligne, p, 6);
+            if (complet)
+                break;
+            // The label of a link whose <text> stands on a line of its own.
+            if (!entiers)
+                if (const qsizetype p = ligne.indexOf("<text>"); p >= 0)
+                    poi.Lien_Nom[i][nbLiens] = Valeur_Element(ligne, p, 6);
             if (ligne.contains("</wpt>"))
                 break;
         }

@@ -67,8 +67,10 @@ Ouverture Preparer_Ouverture(const Chemins& chemins) {
                     .arg(Guillemets(tmp), nom)};
 
     Tourner_Sauvegardes(chemins);
-    QByteArray corrige = Corriger_Liens_Fichier(contenu, chemins.dossier);
-    const bool change = corrige != contenu;
+    // The file is rewritten only for a link that points elsewhere now: a file without one,
+    // or not a GPX file at all, stays as it is on disk until the user saves.
+    bool change = false;
+    QByteArray corrige = Corriger_Liens_Fichier(contenu, chemins.dossier, &change);
     const QString sauvegarde = Chemin_Sauvegarde(chemins, Nb_Sauvegardes);
     // When the file is about to be replaced, its present content can become the backup
     // under a second name instead of being copied.

@@ -24,13 +24,13 @@ QString Nom_Affiche(const QString& nomFichier);
 QString Chemin_Sauvegarde(const Chemins& chemins, int numero);
 
 struct Ouverture {
-    QByteArray contenu; // the file as rewritten, ready to be read
+    QByteArray contenu; // the file with its links re-pointed, ready to be read
     QString erreur;     // French, naming the file and what failed; empty on success
 };
 
 // Reads the file once, keeps it as backup 30 (rotating the older ones down), re-points its
-// file links and writes them to "Temp.gpx" and over the file. On failure the opened file is
-// left as it was.
+// file links and writes them to "Temp.gpx", and over the file when a link now points
+// elsewhere. On failure the opened file is left as it was.
 Ouverture Preparer_Ouverture(const Chemins& chemins);
 
 } // namespace Fichiers

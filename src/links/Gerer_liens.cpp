@@ -1,5 +1,6 @@
 #include "Gerer_liens.h"
 
+#include "gpx/Echappements_XML.h"
 #include "ui/Contexte.h"
 
 namespace Gerer_liens {
@@ -13,8 +14,11 @@ void Afficher_Liens(Contexte& c) {
     const int p = c.poi.POI_Courant;
     // POI 0 has no links; an index past the store (one above a full store) has none either.
     const int n = (p >= 1 && p <= Declarations::Capacite) ? c.poi.Nb_Liens[p] : 0;
+    // The store keeps the spelling of the file ("Tom &amp; Jerry"); the user reads the text.
     for (int i = 1; i <= n; ++i)
-        c.ui.ListeLiens->AddItem(Texte_Entree(i, c.poi.Lien_Nom[p][i], c.poi.Lien_URL[p][i]));
+        c.ui.ListeLiens->AddItem(
+            Texte_Entree(i, Echappements_XML::Decoder_References(c.poi.Lien_Nom[p][i]),
+                         Echappements_XML::Decoder_References(c.poi.Lien_URL[p][i])));
     c.ui.ListeLiens->SetListIndex(-1);
 }
 

@@ -8,6 +8,7 @@
 #include <QList>
 #include <QMap>
 #include <QStringList>
+#include <functional>
 
 class Services_Scriptes : public Services {
   public:
@@ -16,7 +17,8 @@ class Services_Scriptes : public Services {
     QStringList fichiers; // answers of the file-open dialog; cancel when empty
     bool imprimante_choisie = true;
     bool googleEarth_present = false;
-    int googleEarth_attentes = 0; // answers of 0 from IsInitialized before it is ready
+    int googleEarth_attentes = 0;     // answers of 0 from IsInitialized before it is ready
+    std::function<void()> au_message; // runs while a message is shown, to look at the window
 
     // What the tests read
     QStringList messages;
@@ -33,7 +35,11 @@ class Services_Scriptes : public Services {
     QMap<QString, QString> reglages; // "Section/Cle" -> value
     QStringList kml;
 
-    void Message(const QString& texte) override { messages << texte; }
+    void Message(const QString& texte) override {
+        messages << texte;
+        if (au_message)
+            au_message();
+    }
     bool Question(const QString& texte) override {
         questions << texte;
         return reponses.isEmpty() ? true : reponses.takeFirst();

@@ -1,0 +1,28 @@
+#pragma once
+
+// What a GPX file holds beyond what the program keeps: the store takes at most 100 waypoints
+// of five links each and no route or track, so saving would drop the rest. Counted from the
+// bytes already read, in one pass, so that the user is told before anything is lost.
+
+#include <QByteArrayView>
+#include <QString>
+
+namespace Fichiers {
+
+struct Inventaire {
+    int points = 0;            // <wpt> elements
+    int routes = 0;            // <rte>
+    int traces = 0;            // <trk>
+    int points_trop_liens = 0; // waypoints with more than five <link>
+};
+
+// Element starts are counted as whole names ("<trk" is not "<trkpt"), wherever they stand,
+// so a file that is not well-formed XML, or all on one line, is counted too.
+Inventaire Inventorier(QByteArrayView contenu);
+
+// The warning for a file of which `listes` POIs were listed, or the empty text when saving
+// keeps all of it. `sauvegarde` is the backup that keeps the file as it was opened.
+QString Avertissement(const Inventaire& inventaire, int listes, const QString& nomCourt,
+                      const QString& sauvegarde);
+
+} // namespace Fichiers
