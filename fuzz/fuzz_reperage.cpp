@@ -43,7 +43,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // A target mixing both separators keeps what follows its last backslash, "/" included:
     // the second opening takes the name after that "/". From then on nothing may move.
     const QByteArray deuxieme = Fichiers::Corriger_Liens_Fichier(corrige, dossier);
-    if (Fichiers::Corriger_Liens_Fichier(deuxieme, dossier) != deuxieme)
+    bool repointe = true;
+    if (Fichiers::Corriger_Liens_Fichier(deuxieme, dossier, &repointe) != deuxieme)
         Echec("the links move at every opening");
+    if (repointe)
+        Echec("links already in the folder are told re-pointed");
     return 0;
 }
