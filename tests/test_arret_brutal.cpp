@@ -20,7 +20,7 @@ namespace {
 constexpr int Passes = 2; // each an opening and a save
 constexpr int Arrets = 200;
 
-// A plotter's export of about 2 MB: LF line ends, file links made on Windows, a long track.
+// A plotter's export of about 1 MB: LF line ends, file links made on Windows, a long track.
 QByteArray Export(int numero) {
     QByteArray t = "<?xml version=\"1.0\"?>\n<gpx version=\"1.1\" creator=\"OpenCPN\">\n";
     for (int i = 1; i <= 100; ++i)
@@ -31,7 +31,7 @@ QByteArray Export(int numero) {
              "</name>\n    <link href=\"file://C:\\Escales\\Note" + QByteArray::number(i) +
              ".txt\">\n      <text>Notes</text>\n    </link>\n  </wpt>\n";
     t += "  <trk>\n    <trkseg>\n";
-    for (int k = 0; t.size() < 2'000'000; ++k)
+    for (int k = 0; t.size() < 1'000'000; ++k)
         t += "      <trkpt lat=\"47." + QByteArray::number(k) + "\" lon=\"-3.1\"></trkpt>\n";
     return t + "    </trkseg>\n  </trk>\n</gpx>\n";
 }
