@@ -22,6 +22,12 @@ constexpr int Arrets = 200;
 
 // A plotter's export of about 1 MB: LF line ends, file links made on Windows, a long track.
 QByteArray Export(int numero) {
+    static const QByteArray trace = [] {
+        QByteArray t = "  <trk>\n    <trkseg>\n";
+        for (int k = 0; t.size() < 1'000'000; ++k)
+            t += "      <trkpt lat=\"47." + QByteArray::number(k) + "\" lon=\"-3.1\"></trkpt>\n";
+        return t + "    </trkseg>\n  </trk>\n</gpx>\n";
+    }();
     QByteArray t = "<?xml version=\"1.0\"?>\n<gpx version=\"1.1\" creator=\"OpenCPN\">\n";
     for (int i = 1; i <= 100; ++i)
         t += "  <wpt lat=\"47." + QByteArray::number(i) +
@@ -30,10 +36,7 @@ QByteArray Export(int numero) {
              QByteArray::number(numero) + " point " + QByteArray::number(i) +
              "</name>\n    <link href=\"file://C:\\Escales\\Note" + QByteArray::number(i) +
              ".txt\">\n      <text>Notes</text>\n    </link>\n  </wpt>\n";
-    t += "  <trk>\n    <trkseg>\n";
-    for (int k = 0; t.size() < 1'000'000; ++k)
-        t += "      <trkpt lat=\"47." + QByteArray::number(k) + "\" lon=\"-3.1\"></trkpt>\n";
-    return t + "    </trkseg>\n  </trk>\n</gpx>\n";
+    return t + trace;
 }
 
 Declarations::Declarations Lu(QByteArrayView contenu) {
@@ -50,8 +53,8 @@ struct Dossier {
     QHash<QByteArray, QString> connues;    // digest -> name of the version
     QHash<QString, QByteArray> empreintes; // inode, size and time -> digest, read once
 
-    // Every content the file can hold from `depart` on: as exported, re-pointed, then as
-    // saved by each pass (that the helper renames POI 1 "Passe <n>").
+    // Every content the file can hold from `depart` on: as exported, then after each pass's
+    // opening (links re-pointed) and save (that the helper renames POI 1 "Passe <n>").
     QStringList Versions(int numero, const QByteArray& depart) {
         QStringList noms;
         const auto Connaitre = [&](const QByteArray& octets, const QString& nom) {
@@ -60,13 +63,15 @@ struct Dossier {
         };
         const QString n = QString::number(numero);
         Connaitre(depart, u"export "_qs + n);
-        QByteArray contenu = Fichiers::Corriger_Liens_Fichier(depart, dossier);
-        Connaitre(contenu, u"re-pointé "_qs + n);
+        QByteArray contenu = depart;
         for (int passe = 1; passe <= Passes; ++passe) {
-            Declarations::Declarations poi = Lu(Fichiers::Corriger_Liens_Fichier(contenu, dossier));
-            poi.Nom_POI[1] = u"Passe "_qs + QString::number(passe);
+            const QString p = QString::number(passe);
+            const QByteArray corrige = Fichiers::Corriger_Liens_Fichier(contenu, dossier);
+            Connaitre(corrige, u"ouverture "_qs + p + u' ' + n);
+            Declarations::Declarations poi = Lu(corrige);
+            poi.Nom_POI[1] = u"Passe "_qs + p;
             contenu = Fichiers::Texte_GPX(poi);
-            Connaitre(contenu, u"passe "_qs + QString::number(passe) + u' ' + n);
+            Connaitre(contenu, u"sauvegarde "_qs + p + u' ' + n);
         }
         return noms;
     }
@@ -100,13 +105,18 @@ struct Dossier {
     }
 };
 
+// The next step the helper tells, without its line end; empty when it has ended.
+QByteArray Etape_Suivante(QProcess& aide) {
+    while (!aide.canReadLine())
+        if (!aide.waitForReadyRead(10000))
+            return {};
+    return aide.readLine().trimmed();
+}
+
 // Starts the helper and waits until it is about to open the file.
 bool Demarrer(QProcess& aide, const QString& chemin) {
     aide.start(QStringLiteral(QUILLVANE_OUVRIR_SAUVER), {chemin, QString::number(Passes)});
-    while (!aide.canReadLine())
-        if (!aide.waitForReadyRead(10000))
-            return false;
-    return aide.readLine() == "pret\n";
+    return Etape_Suivante(aide) == "pret";
 }
 
 } // namespace
@@ -121,36 +131,39 @@ void TestArretBrutal::ouverture_et_sauvegarde_tuees() {
     Dossier d;
     const QByteArray modele = Export(0);
 
-    // A run left to its end gives when each step begins.
-    QVector<double> debuts; // ms after "pret": opening 1, save 1, opening 2, save 2, end
-    {
+    // Runs left to their end give how long each step lasts at the least.
+    QVector<double> durees(2 * Passes, 1e9); // ms: each opening and save
+    for (int essai = 0; essai < 3; ++essai) {
         d.Versions(0, modele);
         QFile f(d.chemin);
-        QVERIFY(f.open(QIODevice::WriteOnly) && f.write(modele) == modele.size());
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+                f.write(modele) == modele.size());
         f.close();
         QProcess aide;
         QVERIFY(Demarrer(aide, d.chemin));
         QElapsedTimer chrono;
         chrono.start();
-        while (aide.state() != QProcess::NotRunning || aide.canReadLine()) {
-            if (!aide.canReadLine()) {
-                aide.waitForReadyRead(10000);
-                continue;
-            }
-            aide.readLine();
-            debuts << chrono.nsecsElapsed() / 1e6;
+        // Each step's line comes as it begins; the next one ends it.
+        for (int etape = -1; etape < durees.size(); ++etape) {
+            const bool fin = etape + 1 == durees.size();
+            QCOMPARE(Etape_Suivante(aide), QByteArray(fin               ? "fin"
+                                                      : (etape + 1) % 2 ? "sauvegarde"
+                                                                        : "ouverture"));
+            if (etape >= 0)
+                durees[etape] = qMin(durees[etape], chrono.nsecsElapsed() / 1e6);
+            chrono.start();
         }
+        QVERIFY(aide.waitForFinished(10000));
         QCOMPARE(aide.exitCode(), 0);
-        QCOMPARE(debuts.size(), 2 * Passes + 1);
-        QCOMPARE(d.Version(d.chemin), u"passe 2 0"_qs);
+        QCOMPARE(d.Version(d.chemin), u"sauvegarde 2 0"_qs);
     }
 
     QMap<QString, int> atteintes;
     for (int k = 1; k <= Arrets; ++k) {
-        // Each kill aims at one step, at a point moving through it from run to run.
+        // Each kill aims at one step, once it has begun, at a point moving through it from
+        // run to run.
         const int etape = k % (2 * Passes);
         const double part = double(k / (2 * Passes)) / (Arrets / (2 * Passes));
-        const double delai = debuts[etape] + part * (debuts[etape + 1] - debuts[etape]);
 
         const QByteArray depart = Export(k);
         const QStringList versions = d.Versions(k, depart);
@@ -162,11 +175,16 @@ void TestArretBrutal::ouverture_et_sauvegarde_tuees() {
         const QMap<int, QString> avant = d.Sauvegardes();
         QProcess aide;
         QVERIFY(Demarrer(aide, d.chemin));
-        std::this_thread::sleep_for(std::chrono::microseconds(qint64(delai * 1000)));
+        QByteArray derniere;
+        for (int e = 0; e <= etape; ++e)
+            derniere = Etape_Suivante(aide);
+        std::this_thread::sleep_for(std::chrono::microseconds(qint64(part * durees[etape] * 1000)));
         aide.kill();
         QVERIFY(aide.waitForFinished(10000));
-        const QList<QByteArray> dites = aide.readAllStandardOutput().split('\n');
-        ++atteintes[QString::fromLatin1(dites.size() > 1 ? dites[dites.size() - 2] : "pret")];
+        for (const QByteArray& dite : aide.readAllStandardOutput().split('\n'))
+            if (!dite.isEmpty())
+                derniere = dite;
+        ++atteintes[QString::fromLatin1(derniere)];
 
         const QString fichier = d.Version(d.chemin);
         QVERIFY2(versions.contains(fichier),
