@@ -128,7 +128,7 @@ void TestEditionPOI::saisie_refusee_data() {
         QStringLiteral("47,25,-2,5|47 12.3 N, 2 09.5 W|,-2.5|47.25,|91,0|0,180.0001|4.7e1,2|"
                        "47.25;-2.5|abc,def|90.0000001,0|0,-181|,|.,0|47.,0|--47,0|4 7,0|- 47,0|"
                        "47\t,0|inf,0|nan,0|47\u00A0,0|47,\u22122.5|\u0664\u0667,0|France|"
-                       "Entrez ici les latitude et longitude")
+                       "Entrez ici les latitude et longitude|1,3\n|1\n,3")
             .split(u'|');
     const QString nom = QStringLiteral("Roche");
     for (const Action action : {Modifier, Nouveau}) {

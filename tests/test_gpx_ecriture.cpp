@@ -34,6 +34,8 @@ class TestEcriture : public QObject {
     void aller_retour_octet_pour_octet();
     void liens_sur_une_ligne();
     void saisie_echappee();
+    void stable_apres_une_ecriture_data();
+    void stable_apres_une_ecriture();
     void windows1252_reecrit_en_utf8();
     void fichier_remplace_d_un_coup();
 };
@@ -89,6 +91,34 @@ void TestEcriture::saisie_echappee() {
 
     poi.Nom_POI[1].clear();
     QVERIFY(Fichiers::Texte_GPX(poi).contains("\t\t<name></name>\r\n"));
+}
+
+// Names that a first write used to change again at the next reading.
+void TestEcriture::stable_apres_une_ecriture_data() {
+    QTest::addColumn<QByteArray>("point");
+    QTest::addColumn<QString>("nom");
+    QTest::addColumn<QByteArray>("ligne");
+    QTest::newRow("fins de ligne") << QByteArray("<time>T</time>\n<name>&#10;a&#13;b</name>")
+                                   << u"\na\rb"_qs << QByteArray("<name>&#10;a&#13;b</name>");
+    QTest::newRow("%20 d'un nom daté") << QByteArray("<time>T</time>\n<name>a&#37;20b</name>")
+                                       << u"a%20b"_qs << QByteArray("<name>a&#37;20b</name>");
+    // Without a time the reader keeps "%20": the bytes stay as they were.
+    QTest::newRow("%20 d'un nom sans heure")
+        << QByteArray("<name>a%20b</name>") << u"a%20b"_qs << QByteArray("<name>a%20b</name>");
+}
+
+void TestEcriture::stable_apres_une_ecriture() {
+    QFETCH(QByteArray, point);
+    QFETCH(QString, nom);
+    QFETCH(QByteArray, ligne);
+    const Magasin lu = Lu("<wpt lat=\"1\" lon=\"2\">\n" + point + "\n</wpt>\n");
+    QCOMPARE(lu.Nom_POI[1], nom);
+    const QByteArray ecrit = Fichiers::Texte_GPX(lu);
+    QVERIFY(ecrit.contains("\t\t" + ligne + "\r\n"));
+    const Magasin relu = Lu(ecrit);
+    QCOMPARE(Pois(relu), Pois(lu));
+    QCOMPARE(Fichiers::Texte_GPX(relu), ecrit);
+    QCOMPARE(Points_XML(ecrit).value(0).name, nom);
 }
 
 // A time-less mark named in Windows-1252, then given a time stamp by a modification.

@@ -1,5 +1,6 @@
 // Reading waypoints and links from a GPX file's bytes into the store.
 
+#include "gpx/Lignes.h"
 #include "support/Banc.h"
 #include "test_gpx_outils.h"
 
@@ -39,6 +40,8 @@ class TestLecture : public QObject {
     void cent_points_au_plus();
     void texte_isole_en_case_0();
     void fichier_vide();
+    void chercher_data();
+    void chercher();
 };
 
 void TestLecture::references_data() {
@@ -195,6 +198,30 @@ void TestLecture::fichier_vide() {
     QCOMPARE(poi.Nb_POI, 0);
     QCOMPARE(Poi(poi, 1), u"|||");
     QCOMPARE(poi.POI_Courant, 1);
+}
+
+// The substring search under the reader, empty texts and patterns included (an empty view
+// has no data, which the C library's search must never be given).
+void TestLecture::chercher_data() {
+    QTest::addColumn<QByteArray>("texte");
+    QTest::addColumn<QByteArray>("motif");
+    QTest::addColumn<int>("depuis");
+    QTest::addColumn<int>("position");
+    QTest::newRow("texte vide") << QByteArray() << QByteArray("<wpt") << 0 << -1;
+    QTest::newRow("motif vide") << QByteArray("abc") << QByteArray() << 1 << 1;
+    QTest::newRow("tous deux vides") << QByteArray() << QByteArray() << 0 << 0;
+    QTest::newRow("motif plus long") << QByteArray("<wp") << QByteArray("<wpt") << 0 << -1;
+    QTest::newRow("en fin de texte") << QByteArray("a<wpt") << QByteArray("<wpt") << 1 << 1;
+    QTest::newRow("après la position") << QByteArray("<wpt<wpt") << QByteArray("<wpt") << 1 << 4;
+    QTest::newRow("au-delà du texte") << QByteArray("<wpt") << QByteArray("<wpt") << 5 << -1;
+    QTest::newRow("position négative") << QByteArray("<wpt") << QByteArray("<wpt") << -1 << -1;
+}
+
+void TestLecture::chercher() {
+    QFETCH(QByteArray, texte);
+    QFETCH(QByteArray, motif);
+    QFETCH(int, depuis);
+    QTEST(int(Fichiers::Chercher(texte, motif, depuis)), "position");
 }
 
 QUILLVANE_TEST_MAIN(TestLecture)

@@ -9,6 +9,8 @@ class TestReperage : public QObject {
   private slots:
     void lignes_data();
     void lignes();
+    void stable_a_la_reouverture_data();
+    void stable_a_la_reouverture();
     void fichier_sur_une_ligne();
     void dossier_avec_esperluette_et_accents();
 };
@@ -62,6 +64,38 @@ void TestReperage::lignes() {
     bool dit = !repointe; // must be set either way
     QTEST(Fichiers::Corriger_Liens_Fichier(entree, u"/home/anne/Bord/"_qs, &dit), "sortie");
     QCOMPARE(dit, repointe);
+}
+
+// Quotes, line ends and backslashes of the folder, a quote of the other kind inside a quoted
+// target: the target is re-pointed whole, and the next opening leaves it as it is.
+void TestReperage::stable_a_la_reouverture_data() {
+    QTest::addColumn<QString>("dossier");
+    QTest::addColumn<QByteArray>("entree");
+    QTest::addColumn<QByteArray>("sortie");
+    const QByteArray lien = "<link href=\"file://C:\\a\\Note.txt\">";
+    QTest::newRow("apostrophe du dossier")
+        << u"/home/anne/Carnet d'escales/"_qs << lien
+        << QByteArray("<link href=\"file:///home/anne/Carnet d&apos;escales/Note.txt\">\r\n");
+    QTest::newRow("apostrophe entre guillemets")
+        << u"/b/"_qs << QByteArray("<link href=\"file:///home/anne/Carnet d'escales/Note.txt\">")
+        << QByteArray("<link href=\"file:///b/Note.txt\">\r\n");
+    QTest::newRow("guillemet entre apostrophes")
+        << u"/b/"_qs << QByteArray("<x href='file:///a \"b\"/N.txt'/>")
+        << QByteArray("<x href='file:///b/N.txt'/>\r\n");
+    QTest::newRow("barre inverse du dossier")
+        << u"/home/a\\b/"_qs << lien
+        << QByteArray("<link href=\"file:///home/a&#92;b/Note.txt\">\r\n");
+    QTest::newRow("fins de ligne du dossier")
+        << u"/home/a\nb\r/"_qs << lien
+        << QByteArray("<link href=\"file:///home/a&#10;b&#13;/Note.txt\">\r\n");
+}
+
+void TestReperage::stable_a_la_reouverture() {
+    QFETCH(QString, dossier);
+    QFETCH(QByteArray, entree);
+    QFETCH(QByteArray, sortie);
+    QCOMPARE(Fichiers::Corriger_Liens_Fichier(entree, dossier), sortie);
+    QCOMPARE(Fichiers::Corriger_Liens_Fichier(sortie, dossier), sortie);
 }
 
 // Several waypoints on one line: every byte is kept but the two targets (the one of the

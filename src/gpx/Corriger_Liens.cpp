@@ -2,6 +2,7 @@
 
 #include "Lignes.h"
 
+#include <QDir>
 #include <cstring>
 
 namespace Fichiers {
@@ -31,16 +32,28 @@ class Sortie {
     qsizetype taille_ = 0;
 };
 
+// Whatever would end the target or its line at the next opening is written as a reference:
+// quotes, line ends, and a backslash where it is no folder separator (the file name is taken
+// after the last one).
 QByteArray Dossier_Echappe(const QString& dossier) {
     QByteArray octets = dossier.toUtf8();
     octets.replace('&', "&amp;").replace('<', "&lt;").replace('"', "&quot;");
+    octets.replace('\'', "&apos;").replace('\r', "&#13;").replace('\n', "&#10;");
+    if (QDir::separator() != u'\\')
+        octets.replace('\\', "&#92;");
     return octets;
 }
 
+// A target in quotes runs to its closing quote (the other quote is a character of the path);
+// elsewhere to the first quote of either kind.
 qsizetype Fin_De_Cible(QByteArrayView ligne, qsizetype debut) {
-    for (qsizetype i = debut; i < ligne.size(); ++i)
-        if (ligne[i] == '"' || ligne[i] == '\'' || ligne[i] == '<')
+    const char avant = debut > Prefixe.size() ? ligne[debut - Prefixe.size() - 1] : '\0';
+    const bool entreGuillemets = avant == '"' || avant == '\'';
+    for (qsizetype i = debut; i < ligne.size(); ++i) {
+        const char o = ligne[i];
+        if (o == '<' || (entreGuillemets ? o == avant : (o == '"' || o == '\'')))
             return i;
+    }
     return ligne.size();
 }
 

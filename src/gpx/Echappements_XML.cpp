@@ -95,6 +95,12 @@ QString Echapper_Nom(const QString& texte) {
         case u'"':
             resultat += u"&quot;";
             break;
+        case u'\r':
+            resultat += u"&#13;";
+            break;
+        case u'\n':
+            resultat += u"&#10;";
+            break;
         default:
             resultat += ch;
         }

@@ -16,7 +16,8 @@ qsizetype Longueur_Reference(QStringView texte, qsizetype debut);
 // Replaces every such reference by its character; anything else is kept.
 QString Decoder_References(const QString& texte);
 
-// A name: "&", "<", ">" and the double quote become references.
+// A name: "&", "<", ">", the double quote, CR and LF become references (a line end written
+// as it is would cut the name's line).
 QString Echapper_Nom(const QString& texte);
 
 // Any other value: "<", an "&" that begins no reference, the ">" of "]]>", and inside an

@@ -34,12 +34,20 @@ QByteArray Attribut(const QString& texte) {
     return Echappements_XML::Echapper_Valeur(texte, true).toUtf8();
 }
 
+// The reader turns "%20" into a blank in the name of a POI with a time; a "%20" of the name
+// itself is written with its "%" as a reference, which the reader decodes only afterwards.
+QByteArray Nom(const Declarations::Declarations& poi, int i) {
+    QString nom = Echappements_XML::Echapper_Nom(poi.Nom_POI[i]);
+    if (!poi.Date_POI[i].isEmpty())
+        nom.replace(QLatin1String("%20"), QLatin1String("&#37;20"));
+    return nom.toUtf8();
+}
+
 void Ecrire_Point(const Declarations::Declarations& poi, int i, QByteArray& sortie) {
     sortie += "\t<wpt lat=\"" + Attribut(poi.Lat_POI[i]) + "\" lon=\"" + Attribut(poi.Long_POI[i]) +
               "\">\r\n";
     sortie += "\t\t<time>" + Valeur(poi.Date_POI[i]) + "</time>\r\n";
-    sortie +=
-        "\t\t<name>" + Echappements_XML::Echapper_Nom(poi.Nom_POI[i]).toUtf8() + "</name>\r\n";
+    sortie += "\t\t<name>" + Nom(poi, i) + "</name>\r\n";
     const int nbLiens = qBound(0, int(poi.Nb_Liens[i]), Declarations::Liens_Max);
     for (int j = 1; j <= nbLiens; ++j) {
         sortie += "\t\t<link href=\"" + Attribut(poi.Lien_URL[i][j]) + "\">\r\n";

@@ -7,6 +7,11 @@ namespace Fichiers {
 qsizetype Chercher(QByteArrayView texte, QByteArrayView motif, qsizetype depuis) {
     if (depuis < 0 || depuis > texte.size())
         return -1;
+    // An empty view may have no data at all, which memmem must never be given.
+    if (motif.isEmpty())
+        return depuis;
+    if (texte.size() - depuis < motif.size())
+        return -1;
 #if defined(__GLIBC__)
     const void* trouve = memmem(texte.data() + depuis, size_t(texte.size() - depuis), motif.data(),
                                 size_t(motif.size()));

@@ -8,8 +8,9 @@ namespace {
 
 // Blanks, an optional sign, then "12", "12.5" or ".5", then blanks; ASCII digits only.
 std::optional<double> Nombre_Decimal(const QString& texte) {
-    static const QRegularExpression forme(
-        QStringLiteral("^ *[+-]?(?:[0-9]+(?:\\.[0-9]+)?|\\.[0-9]+) *$"));
+    // Anchored at the very end: "$" alone would let a final line feed through.
+    static const QRegularExpression forme(QRegularExpression::anchoredPattern(
+        QStringLiteral(" *[+-]?(?:[0-9]+(?:\\.[0-9]+)?|\\.[0-9]+) *")));
     if (!forme.match(texte).hasMatch())
         return std::nullopt;
     bool ok = false;
