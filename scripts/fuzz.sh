@@ -7,17 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 construire() {
-  paquets=(clang libclang-rt-14-dev cmake qt6-base-dev)
-  manquants=()
-  for paquet in "${paquets[@]}"; do
-    dpkg-query -W -f='${Status}' "$paquet" 2>/dev/null | grep -q "install ok installed" ||
-      manquants+=("$paquet")
-  done
-  if [ ${#manquants[@]} -gt 0 ]; then
-    if [ "$(id -u)" -eq 0 ]; then sudo=(); else sudo=(sudo); fi
-    "${sudo[@]}" apt-get update
-    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y "${manquants[@]}"
-  fi
+  bash scripts/installer.sh
   cmake -S . -B build-fuzz -DQUILLVANE_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_CXX_COMPILER=clang++ >/dev/null
   cmake --build build-fuzz --parallel 2

@@ -5,9 +5,10 @@ set -euo pipefail
 paquets=(build-essential cmake qt6-base-dev qt6-webengine-dev libgl-dev qt6-translations-l10n xdg-utils
          fonts-liberation2)
 manquants=()
-# The tests check the installed tree with the desktop tools and groff; the other scripts add
-# what they need as arguments.
-paquets+=(desktop-file-utils appstream groff-base "$@")
+# The tests check the installed tree with the desktop tools and groff; the fuzz targets want
+# clang and libFuzzer, the package dpkg-shlibdeps; the other scripts add what they need as
+# arguments.
+paquets+=(desktop-file-utils appstream groff-base clang libclang-rt-14-dev dpkg-dev file "$@")
 for paquet in "${paquets[@]}"; do
   dpkg-query -W -f='${Status}' "$paquet" 2>/dev/null | grep -q "install ok installed" ||
     manquants+=("$paquet")

@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 # dpkg-shlibdeps (dpkg-dev) and file find the libraries the program needs.
-bash scripts/installer.sh dpkg-dev file
+bash scripts/installer.sh
 cmake -S . -B build/paquet -DCMAKE_BUILD_TYPE=Release -DQUILLVANE_TESTS=OFF >/dev/null
 cmake --build build/paquet --parallel 2
 cd build/paquet
