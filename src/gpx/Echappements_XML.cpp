@@ -1,5 +1,7 @@
 #include "Echappements_XML.h"
 
+#include <algorithm>
+
 namespace Echappements_XML {
 
 namespace {
@@ -79,31 +81,21 @@ QString Decoder_References(const QString& texte) {
 }
 
 QString Echapper_Nom(const QString& texte) {
+    // A line end written as it is would cut the name's line.
+    static constexpr struct {
+        char16_t caractere;
+        QStringView reference;
+    } References[] = {{u'&', u"&amp;"},  {u'<', u"&lt;"},   {u'>', u"&gt;"},
+                      {u'"', u"&quot;"}, {u'\r', u"&#13;"}, {u'\n', u"&#10;"}};
     QString resultat;
     resultat.reserve(texte.size());
     for (const QChar ch : texte) {
-        switch (ch.unicode()) {
-        case u'&':
-            resultat += u"&amp;";
-            break;
-        case u'<':
-            resultat += u"&lt;";
-            break;
-        case u'>':
-            resultat += u"&gt;";
-            break;
-        case u'"':
-            resultat += u"&quot;";
-            break;
-        case u'\r':
-            resultat += u"&#13;";
-            break;
-        case u'\n':
-            resultat += u"&#10;";
-            break;
-        default:
+        const auto r = std::find_if(std::begin(References), std::end(References),
+                                    [ch](const auto& e) { return e.caractere == ch.unicode(); });
+        if (r != std::end(References))
+            resultat += r->reference;
+        else
             resultat += ch;
-        }
     }
     return resultat;
 }
