@@ -35,14 +35,14 @@ void Memoriser_Fenetre(Contexte& c, QWidget* fenetre, const QString& cleGauche,
         Reglages::Position_Vers_Texte(float(Twips::De_Pixels(place.y())), c.locale));
 }
 
-void Main(Contexte& c) {
+void Main(Contexte& c, QWidget* carte) {
     c.poi.Max_POI = Declarations::Capacite;
     c.poi.Nb_POI = 0;
     c.poi.POI_Courant = 0;
     c.poi.Vider_POI();
     c.poi.Vider_Liens();
 
-    c.fenetre = std::make_unique<Creer_POI>(c);
+    c.fenetre = std::make_unique<Creer_POI>(c, carte);
     c.services.Naviguer(Carte::Adresse_Depart());
     const int huit = Twips::Vers_Pixels(8);
     c.ui.LIENS->move(huit, huit);

@@ -7,8 +7,9 @@ class QWidget;
 namespace Entree {
 
 // Start-up: sizes the store, shows the main window at its stored place, creates the
-// description window hidden at its stored place.
-void Main(Contexte& c);
+// description window hidden at its stored place. `carte` stands in for the web map when given
+// (the tests that never look at the map start faster without the web engine).
+void Main(Contexte& c, QWidget* carte = nullptr);
 
 // Places a window from the two settings keys, each coordinate on its own.
 void Placer_Fenetre(Contexte& c, QWidget* fenetre, const QString& cleGauche,

@@ -2,10 +2,8 @@
 
 #include "poi/Gerer_POI.h"
 
-#include <QRect>
-
 Banc& Banc::Demarrer() {
-    Entree::Main(c);
+    Entree::Main(c, carte ? nullptr : new QWidget);
     // The list boxes need their real size before a test clicks into them.
     if (!QTest::qWaitForWindowExposed(c.ui.ListePOI->window()))
         qWarning("main window not exposed");
@@ -15,25 +13,32 @@ Banc& Banc::Demarrer() {
 int Banc::Ajouter_POI(const QString& nom, const QString& lat, const QString& lon,
                       const QString& date) {
     const int p = ++c.poi.Nb_POI;
-    c.poi.Nom_POI[p] = nom;
-    c.poi.Lat_POI[p] = lat;
-    c.poi.Long_POI[p] = lon;
-    c.poi.Date_POI[p] = date;
-    c.poi.Nb_Liens[p] = 0;
+    Declarations::Ecrire_Fiche(c.poi, p, {nom, date, lat, lon, 0, {}, {}});
     Gerer_POI::Afficher_POI(c);
     return p;
 }
 
-void Banc::Ajouter_Lien(int poi, const QString& nom, const QString& url) {
-    const int n = ++c.poi.Nb_Liens[poi];
-    c.poi.Lien_Nom[poi][n] = nom;
-    c.poi.Lien_URL[poi][n] = url;
-}
-
-void Banc::Selectionner(int poi) {
-    ListeBox* liste = c.ui.ListePOI;
+void Banc::Selectionner(int poi, ListeBox* liste) {
+    liste = liste ? liste : c.ui.ListePOI;
     liste->scrollToItem(liste->item(poi - 1));
     liste->doItemsLayout();
     const QRect zone = liste->visualItemRect(liste->item(poi - 1));
     QTest::mouseClick(liste->viewport(), Qt::LeftButton, {}, zone.center());
+}
+
+QStringList Banc::Entrees(const ListeBox* liste) {
+    QStringList t;
+    for (int i = 0; i < liste->count(); ++i)
+        t << liste->item(i)->text();
+    return t;
+}
+
+QStringList Banc::Zones() const {
+    return {c.ui.Text1->text(), c.ui.Text2->text(), c.ui.Text3->text(), c.ui.Text4->text()};
+}
+
+void Banc::Remplir(const QStringList& textes) {
+    const QList<QLineEdit*> zones{c.ui.Text1, c.ui.Text2, c.ui.Text3, c.ui.Text4};
+    for (int i = 0; i < 4; ++i)
+        zones[i]->setText(textes[i]);
 }

@@ -1,30 +1,37 @@
 #pragma once
 
 // A fresh program for each test: scripted services, a new context, start-up run, the main
-// window shown offscreen. Helpers fill the store the way a read file would.
+// window shown offscreen. Without `carte`, a plain widget stands where the web map would be.
+// Helpers fill the store the way a read file would.
 
 #include "core/Entree.h"
 #include "support/Services_Scriptes.h"
 #include "ui/Contexte.h"
 
 #include <QApplication>
+#include <QGroupBox>
+#include <QPushButton>
 #include <QStandardPaths>
 #include <QtTest>
 
 struct Banc {
-    explicit Banc(const QLocale& locale = QLocale(QLocale::French, QLocale::France))
-        : c(services, locale) {}
+    explicit Banc(bool carte = false,
+                  const QLocale& locale = QLocale(QLocale::French, QLocale::France))
+        : carte(carte), c(services, locale) {}
 
     // Runs start-up with the settings already in `services.reglages`.
     Banc& Demarrer();
-
     // Appends a POI to the store, as the reader would, and lists it.
-    int Ajouter_POI(const QString& nom, const QString& lat, const QString& lon,
-                    const QString& date = QStringLiteral("2026-03-05T14:03:07Z"));
-    void Ajouter_Lien(int poi, const QString& nom, const QString& url);
-    // Rebuilds the list and selects the entry of POI p (from 1), as a user's click would.
-    void Selectionner(int poi);
+    int Ajouter_POI(const QString& nom, const QString& lat = u"47.1"_qs,
+                    const QString& lon = u"-2.1"_qs, const QString& date = u"T"_qs);
+    // Clicks the entry of POI p (from 1), or of link p, as a user would.
+    void Selectionner(int poi, ListeBox* liste = nullptr);
+    static void Cliquer(QWidget* w) { QTest::mouseClick(w, Qt::LeftButton); }
+    static QStringList Entrees(const ListeBox* liste);
+    QStringList Zones() const; // Text1 to Text4
+    void Remplir(const QStringList& textes);
 
+    bool carte;
     Services_Scriptes services;
     Contexte c;
 };

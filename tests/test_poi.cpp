@@ -1,0 +1,222 @@
+// The POI list and its selection, and the POI frame's "Valider": modify, create and delete.
+
+#include "support/Banc.h"
+#include "viewers/Carte.h"
+
+namespace {
+
+enum Action { Aucune = -1, Modifier = 0, Nouveau = 1, Supprimer = 2 };
+
+// Every POI as "name lat lon time links"; a time stamped within the last minute shows as "neuf".
+QString Etat(const Declarations::Declarations& d) {
+    QStringList t;
+    for (int i = 1; i <= d.Nb_POI; ++i) {
+        QDateTime date = QDateTime::fromString(d.Date_POI[i], u"yyyy-MM-dd'T'HH:mm:ss'Z'"_qs);
+        date.setTimeZone(QTimeZone::utc());
+        const bool neuf = date.isValid() && date.secsTo(QDateTime::currentDateTimeUtc()) < 60;
+        t << u"%1 %2 %3 %4 %5"_qs
+                 .arg(d.Nom_POI[i], d.Lat_POI[i], d.Long_POI[i], neuf ? u"neuf"_qs : d.Date_POI[i])
+                 .arg(d.Nb_Liens[i]);
+    }
+    return t.join(u';');
+}
+
+} // namespace
+
+class TestPOI : public QObject {
+    Q_OBJECT
+  private slots:
+    void selection_data();
+    void selection();
+    void invites_du_nouveau_poi();
+    void valider_data();
+    void valider();
+    void magasin_plein();
+};
+
+void TestPOI::selection_data() {
+    QTest::addColumn<QString>("lat");
+    QTest::addColumn<QString>("lon");
+    QTest::addColumn<QString>("affiche");
+    QTest::newRow("ordinaire") << "47.5"
+                               << " -2.5x"
+                               << "47.5, -2.5x";
+    QTest::newRow("équateur") << "0.0"
+                              << "-2.5"
+                              << "France";
+    QTest::newRow("méridien") << "47.5"
+                              << "W2"
+                              << "France";
+}
+
+// The boxes, the link list and the map follow the entry clicked, whatever the boxes held.
+void TestPOI::selection() {
+    QFETCH(QString, lat);
+    QFETCH(QString, lon);
+    Banc b;
+    b.Demarrer();
+    Banc::Cliquer(b.c.ui.ListePOI->viewport()); // empty list: nothing happens
+    b.Ajouter_POI(u"Groix"_qs);
+    b.Ajouter_POI(u"Groix"_qs, lat, lon);
+    Declarations::Ajouter_Lien(b.c.poi, 2, u"https://x.org/?a=1&amp;b=2"_qs, u"Tom &amp; Jerry"_qs);
+    Declarations::Ajouter_Lien(b.c.poi, 2, u"file:///bord/plan.pdf"_qs, u"Plan"_qs);
+    b.Remplir({"a", "b", "c", "d"});
+    Banc::Cliquer(b.c.ui.Option1->Bouton(Modifier));
+    b.Selectionner(2);
+    QCOMPARE(b.c.poi.POI_Courant, 2);
+    QTEST(b.c.ui.Lat_Long->text(), "affiche");
+    QCOMPARE(b.c.ui.Nom_WP->text(), u"Groix");
+    QCOMPARE(b.c.ui.Text7->text(), u"Groix");
+    QCOMPARE(b.Zones(), QStringList(4));
+    QVERIFY(!b.c.ui.Option1->Value(Modifier));
+    QCOMPARE(Banc::Entrees(b.c.ui.ListeLiens),
+             (QStringList{"1  Tom & Jerry = https://x.org/?a=1&b=2",
+                          "2  Plan = file:///bord/plan.pdf"}));
+    QCOMPARE(b.c.ui.ListeLiens->ListIndex(), -1);
+    const QString carte = "https://maps.google.com/maps?q=" + lat + "%2C" + lon + "&hl=fr&t=h";
+    QCOMPARE(b.services.navigations.mid(1), QStringList{carte});
+    b.Selectionner(2); // a click on the entry already selected shows it again
+    QCOMPARE(b.services.navigations.mid(1), (QStringList{carte, carte}));
+
+    b.c.ui.ListePOI->SetListIndex(0); // a selection from code runs the handler at once
+    QCOMPARE(Banc::Entrees(b.c.ui.ListeLiens), QStringList());
+    b.c.ui.ListePOI->SetListIndex(-1); // none: nothing changes
+    QCOMPARE(b.c.poi.POI_Courant, 1);
+    b.c.ui.Lat_Long->clear();
+    Carte::Afficher_Carte(b.c);
+    QCOMPARE(b.services.messages, QStringList{"Il faut une latitude et longitude"});
+    b.c.poi.POI_Courant = 3; // past the document (a full store just read): no coordinates
+    b.c.ui.Lat_Long->setText(u"1,2"_qs);
+    Carte::Afficher_Carte(b.c);
+    QCOMPARE(b.services.navigations.last(), u"https://maps.google.com/maps?q=%2C&hl=fr&t=h");
+}
+
+// "Nouveau Poi" writes prompts in both boxes; a click into a box then empties it, that box
+// only, and only under "Nouveau Poi".
+void TestPOI::invites_du_nouveau_poi() {
+    Banc b;
+    b.Demarrer();
+    b.Ajouter_POI(u"Houat"_qs, u"47.39"_qs, u"-2.96"_qs);
+    b.Selectionner(1);
+    Banc::Cliquer(b.c.ui.Option1->Bouton(Supprimer));
+    Banc::Cliquer(b.c.ui.Lat_Long);
+    QCOMPARE(b.c.ui.Lat_Long->text(), u"47.39,-2.96");
+    Banc::Cliquer(b.c.ui.Option1->Bouton(Nouveau));
+    QCOMPARE(b.c.ui.Lat_Long->text(), u"Entrez ici les latitude et longitude");
+    Banc::Cliquer(b.c.ui.Lat_Long);
+    QCOMPARE(b.c.ui.Lat_Long->text(), QString());
+    QCOMPARE(b.c.ui.Nom_WP->text(), u"Entrez ici le nom");
+    QTest::keyClicks(b.c.ui.Lat_Long, u"1,1"_qs);
+    Banc::Cliquer(b.c.ui.Nom_WP);
+    QCOMPARE(b.c.ui.Nom_WP->text(), QString());
+    QCOMPARE(b.c.ui.Lat_Long->text(), u"1,1");
+}
+
+void TestPOI::valider_data() {
+    QTest::addColumn<int>("action");
+    QTest::addColumn<int>("courant");        // the POI selected, 0 for none
+    QTest::addColumn<QStringList>("saisie"); // Lat_Long, Nom_WP; none: the boxes as selected
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("etat");
+    QTest::addColumn<int>("liste"); // the entry selected afterwards
+    const QString avant = u"P1 41 -1 T 1;P2 42 -2  2;P3 43 -3 T 3"_qs;
+    const auto rang = [&](const char* nom, Action a, int courant, const QStringList& saisie,
+                          const QString& message, const QString& etat, int liste) {
+        QTest::newRow(nom) << int(a) << courant << saisie << message << etat << liste;
+    };
+    rang("modifier", Modifier, 1, {" 47 , -2 ", "Houat"}, {},
+         u"Houat  47   -2  T 1;P2 42 -2  2;P3 43 -3 T 3"_qs, 0);
+    rang("modifier, heure ajoutée", Modifier, 2, {"-90,180", "P2"}, {},
+         u"P1 41 -1 T 1;P2 -90 180 neuf 2;P3 43 -3 T 3"_qs, 1);
+    rang("modifier, nom vide", Modifier, 2, {"1,2", ""}, "Le nom du POI n'est pas défini",
+         u"P1 41 -1 T 1;P2 1 2  2;P3 43 -3 T 3"_qs, 1);
+    rang("modifier, saisie vide", Modifier, 1, {"", "x"},
+         "Entrez une valeur valide latitude-longitude", avant, 0);
+    rang("modifier, incorrect", Modifier, 1, {"91,0", "x"}, "Latidute-Longitude incorrect", avant,
+         0);
+    rang("modifier sans POI", Modifier, 0, {"1,1", "x"}, "Sélectionnez d'abord un POI", avant, -1);
+    rang("créer", Nouveau, 2, {"+0.5,.5", "Roche"}, {}, avant + u";Roche +0.5 .5 neuf 0"_qs, -1);
+    rang("créer, incorrect", Nouveau, 2, {"47,25,-2,5", "Roche"}, "Latidute-Longitude incorrect",
+         avant, 1);
+    rang("créer sans nom", Nouveau, 0, {"1,1", ""}, "Le nom du POI n'est pas défini", avant, -1);
+    rang("supprimer", Supprimer, 2, {}, {}, u"P1 41 -1 T 1;P3 43 -3 T 3"_qs, -1);
+    rang("supprimer le dernier", Supprimer, 3, {}, {}, u"P1 41 -1 T 1;P2 42 -2  2"_qs, -1);
+    rang("supprimer sans POI", Supprimer, 0, {}, "Sélectionnez d'abord un POI", avant, -1);
+    rang("sans option", Aucune, 1, {"1,1", "x"},
+         "Indiquer ce qu'il faut faire : modifier, ajouter, supprimer ?", avant, 0);
+}
+
+// A refused entry stores nothing and a refused create is withdrawn, keeping what was typed.
+void TestPOI::valider() {
+    QFETCH(int, action);
+    QFETCH(int, courant);
+    QFETCH(QStringList, saisie);
+    QFETCH(QString, message);
+    Banc b;
+    b.Demarrer();
+    b.c.poi.Nom_Fichier = u"/tmp/escales.gpx"_qs;
+    for (int i = 1; i <= 3; ++i) {
+        b.Ajouter_POI(u"P%1"_qs.arg(i), QString::number(40 + i), QString::number(-i),
+                      i == 2 ? QString() : u"T"_qs);
+        for (int k = 1; k <= i; ++k)
+            Declarations::Ajouter_Lien(b.c.poi, i, u"u%1"_qs.arg(k), u"L%1"_qs.arg(k));
+    }
+    b.c.poi.Nom_POI[4] = u"laissé par une suppression"_qs;
+    b.c.poi.Nb_Liens[4] = 2;
+    if (courant > 0)
+        b.Selectionner(courant);
+    if (action != Aucune)
+        Banc::Cliquer(b.c.ui.Option1->Bouton(action));
+    if (!saisie.isEmpty()) {
+        b.c.ui.Lat_Long->setText(saisie[0]);
+        b.c.ui.Nom_WP->setText(saisie[1]);
+    }
+    Banc::Cliquer(b.c.ui.Validation);
+
+    QCOMPARE(b.services.messages, message.isEmpty() ? QStringList() : QStringList{message});
+    QTEST(Etat(b.c.poi), "etat");
+    QTEST(b.c.ui.ListePOI->ListIndex(), "liste");
+    QStringList noms; // the list shows the store, in its order
+    for (int i = 1; i <= b.c.poi.Nb_POI; ++i)
+        noms << b.c.poi.Nom_POI[i];
+    QCOMPARE(Banc::Entrees(b.c.ui.ListePOI), noms);
+    // The option stays on when the command stopped before its end: a guard, a refused create.
+    const bool reste = !message.isEmpty() && (action == Nouveau || message.startsWith(u"Sé"));
+    for (int i = 0; i < 3; ++i)
+        QCOMPARE(b.c.ui.Option1->Value(i), reste && i == action);
+    if (reste && action == Nouveau)
+        QCOMPARE((QStringList{b.c.ui.Lat_Long->text(), b.c.ui.Nom_WP->text()}), saisie);
+    if (action == Nouveau && message.isEmpty())
+        QCOMPARE(b.c.poi.Nb_Liens[4], 0); // nothing left of the deleted POI
+    else
+        QCOMPARE(b.c.poi.Nom_POI[4], u"laissé par une suppression");
+}
+
+// The hundredth POI is the last; the next one is refused with the count in the message.
+void TestPOI::magasin_plein() {
+    Banc b;
+    b.Demarrer();
+    b.c.poi.Nom_Fichier = u"/tmp/escales.gpx"_qs;
+    for (int i = 1; i <= 99; ++i)
+        b.Ajouter_POI(QString::number(i));
+    for (const QString nom : {u"Darwin"_qs, u"Un de trop"_qs}) {
+        b.Selectionner(5);
+        Banc::Cliquer(b.c.ui.Option1->Bouton(Nouveau));
+        b.c.ui.Lat_Long->setText(u"-12.5,130.75"_qs);
+        b.c.ui.Nom_WP->setText(nom);
+        Banc::Cliquer(b.c.ui.Validation);
+    }
+    QCOMPARE(b.services.messages, QStringList{"Il y a déjà le nombre maximal 100 POI enregistrés "
+                                              "dans ce fichier. Créez un nouveau fichier"});
+    QCOMPARE(b.c.poi.Nb_POI, 100);
+    QCOMPARE(b.c.ui.ListePOI->item(99)->text(), u"Darwin");
+    QVERIFY(!b.c.ui.Option1->Value(Nouveau));
+    b.c.poi.POI_Courant = 101; // one above a full store, as after reading a full file
+    Banc::Cliquer(b.c.ui.Option1->Bouton(Supprimer));
+    Banc::Cliquer(b.c.ui.Validation);
+    QCOMPARE(b.services.messages.last(), u"Sélectionnez d'abord un POI");
+    QCOMPARE(b.c.poi.Nb_POI, 100);
+}
+
+QUILLVANE_TEST_MAIN(TestPOI)
+#include "test_poi.moc"
