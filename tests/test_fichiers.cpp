@@ -1,0 +1,337 @@
+// Opening and saving the GPX file through the window: ">>>", the command line and a drop
+// from the file manager; backups, re-pointed links, the warning before data is dropped,
+// failures; the sample shipped for a first run.
+
+#include "gpx/Fichiers.h"
+#include "support/Banc.h"
+#include "test_gpx_outils.h"
+#include "ui/Creer_POI.h"
+
+#include <QMimeData>
+#include <QTemporaryDir>
+#include <QWebEngineView>
+
+namespace {
+
+enum Chemin { Bouton, Ligne_De_Commande, Depot_Fenetre, Depot_Carte };
+
+// Drags `adresses` over the innermost widget under the centre of `cible`, where the file
+// manager's drop lands, and drops them there; true when the drag was accepted.
+bool Deposer(QWidget* cible, const QList<QUrl>& adresses) {
+    if (QWidget* enfant = cible->childAt(cible->rect().center()))
+        cible = enfant;
+    QMimeData donnees;
+    donnees.setUrls(adresses);
+    const QPoint point = cible->rect().center();
+    QDragEnterEvent entree(point, Qt::CopyAction, &donnees, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(cible, &entree);
+    QDropEvent depot(point, Qt::CopyAction, &donnees, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(cible, &depot);
+    QCoreApplication::processEvents(); // the window opens the file once the drop is over
+    return entree.isAccepted();
+}
+
+void Ouvrir(Banc& b, const QString& chemin, Chemin par = Bouton) {
+    if (par == Ligne_De_Commande)
+        return Fichiers::Ouvrir_Fichier_Nomme(b.c, chemin);
+    if (par == Bouton) {
+        b.services.fichiers << chemin;
+        return Banc::Cliquer(b.c.ui.Charge_Fichier);
+    }
+    QVERIFY(Deposer(par == Depot_Carte ? b.c.ui.WebBrowser1 : b.c.fenetre.get(),
+                    {QUrl::fromLocalFile(chemin)}));
+}
+
+// The open document: file, folder, short name, shown name, the POI list, then the messages.
+QString Document(const Banc& b) {
+    return (QStringList{b.c.poi.Nom_Fichier, b.c.poi.Dossier_Fichier, b.c.poi.Nom_Court,
+                        b.c.ui.LeNomFichier->text()} +
+            Banc::Entrees(b.c.ui.ListePOI) + b.services.messages)
+        .join(u'|');
+}
+
+// A document already open, so that a failing opening can be seen to change nothing.
+void Document_Avant(Banc& b) {
+    b.c.poi.Nom_Fichier = u"/ailleurs/avant.gpx"_qs;
+    b.c.poi.Dossier_Fichier = u"/ailleurs/"_qs;
+    b.c.poi.Nom_Court = u"avant.gpx"_qs;
+    b.c.ui.LeNomFichier->setText(u"avant"_qs);
+    b.Ajouter_POI(u"Avant"_qs);
+}
+const QString Avant = u"/ailleurs/avant.gpx|/ailleurs/|avant.gpx|avant|Avant"_qs;
+
+QByteArray Version(int k) {
+    return "<wpt lat=\"1\" lon=\"2\">\r\n<time>T</time>\r\n<name>V" + QByteArray::number(k) +
+           "</name>\r\n</wpt>\r\n";
+}
+
+} // namespace
+
+class TestFichiers : public QObject {
+    Q_OBJECT
+  private slots:
+    void ouverture_data();
+    void ouverture();
+    void sauvegardes_tournantes();
+    void annuler_puis_nouveau_nom();
+    void echecs_data();
+    void echecs();
+    void sauver();
+    void avertissement_avant_perte();
+    void depot_refuse_data();
+    void depot_refuse();
+    void exemple();
+};
+
+void TestFichiers::ouverture_data() {
+    QTest::addColumn<int>("par");
+    QTest::addColumn<QString>("nom");
+    QTest::newRow(">>>") << int(Bouton) << u"Escales.gpx"_qs;
+    QTest::newRow("copie de travail") << int(Bouton) << u"Temp.gpx"_qs;
+    QTest::newRow("ligne de commande") << int(Ligne_De_Commande) << u"Escales.gpx"_qs;
+    QTest::newRow("déposé sur la fenêtre") << int(Depot_Fenetre) << u"ESCALES.GPX"_qs;
+    QTest::newRow("déposé sur la carte") << int(Depot_Carte) << u"Escales.gpx"_qs;
+}
+
+// Whichever way it comes, the file is kept as backup 30, its file links are re-pointed into
+// its folder (in the file, its working copy and the store), and its POIs are listed.
+void TestFichiers::ouverture() {
+    QFETCH(int, par);
+    QFETCH(QString, nom);
+    QTemporaryDir racine;
+    const QString dossier = racine.path() + u"/Escales été & co/"_qs;
+    const QString chemin = dossier + nom;
+    QVERIFY(QDir().mkpath(dossier));
+    const QByteArray original = Reference(u"opencpn_linux.gpx"_qs);
+    Ecrire(chemin, original);
+    Banc b(par == Depot_Carte);
+    b.Demarrer();
+    if (par == Depot_Carte) { // a page shown, drawn by the web view's own widget
+        auto* vue = qobject_cast<QWebEngineView*>(b.c.ui.WebBrowser1);
+        QSignalSpy chargee(vue, &QWebEngineView::loadFinished);
+        vue->setHtml(u"<p>Carte</p>"_qs);
+        QVERIFY(chargee.wait(20000));
+    }
+    b.c.ui.Option1->Bouton(1)->setChecked(true);
+    b.c.ui.Text1->setText(u"gardé"_qs);
+    b.c.ui.POIS->hide(); // the link frame in its place
+    b.c.ui.LIENS->show();
+
+    Ouvrir(b, chemin, Chemin(par));
+    QCOMPARE(Document(b),
+             QStringList({chemin, dossier, nom, u"...."_qs + chemin.right(31),
+                          u"Port-Haliguen & "
+                          u"Quiberon|Pointe du Grouin|Mouillage du Grouin|Pré Roche"_qs,
+                          u"Le fichier « "_qs + nom +
+                              u" » contient 4 points de passage, 1 route et 1 trace.\n\n4 Poi ont "
+                              u"été listés : « Sauver tout » n'écrira que ces Poi, avec cinq "
+                              u"liens au plus chacun, et le reste du fichier sera perdu.\n\nLe "
+                              u"fichier tel qu'il a été ouvert est gardé dans la sauvegarde « "_qs +
+                              dossier + u"tmp/"_qs + nom + u".30 »."_qs})
+                 .join(u'|'));
+    QCOMPARE(b.services.dialogues.size(), int(par == Bouton));
+    QVERIFY(!b.c.ui.Option1->Value(1));
+    QCOMPARE(b.c.ui.Text1->text(), u"gardé");
+    QCOMPARE(b.c.ui.ListePOI->ListIndex(), -1);
+    QCOMPARE(b.c.poi.POI_Courant, 5);
+    QCOMPARE(b.c.ui.POIS->isVisible(), par == Depot_Fenetre || par == Depot_Carte);
+
+    QCOMPARE(Lire(dossier + u"tmp/"_qs + nom + u".30"_qs), original);
+    QCOMPARE(QDir(dossier + u"tmp"_qs).entryList(QDir::Files).size(), 1);
+    const QString cible = u"file://"_qs + dossier + u"Haliguen.txt"_qs;
+    QCOMPARE(b.c.poi.Lien_URL[1][2], QString(cible).replace(u"&"_qs, u"&amp;"_qs));
+    QCOMPARE(Lire(dossier + u"Temp.gpx"_qs), Lire(chemin));
+    QCOMPARE(Points_XML(Lire(chemin)).value(0).href.value(1), cible);
+    b.c.ui.Sauve_Fichier->trigger();
+    QCOMPARE(Points_XML(Lire(chemin)).value(0).href.value(1), cible);
+}
+
+// Backup n holds the file as it was before opening n + 1; the oldest goes.
+void TestFichiers::sauvegardes_tournantes() {
+    QTemporaryDir dossier;
+    const QString chemin = dossier.filePath(u"Escales.gpx"_qs);
+    Banc b;
+    b.Demarrer();
+    for (int k = 1; k <= 31; ++k) {
+        Ecrire(chemin, Version(k));
+        Ouvrir(b, chemin);
+    }
+    QCOMPARE(b.c.poi.Nom_POI[1], u"V31");
+    for (int n = 1; n <= 30; ++n)
+        QCOMPARE(Lire(dossier.filePath(u"tmp/Escales.gpx.%1"_qs.arg(n))), Version(n + 1));
+    QCOMPARE(QDir(dossier.filePath(u"tmp"_qs)).entryList(QDir::Files).size(), 30);
+    QVERIFY(b.services.messages.isEmpty());
+}
+
+// Cancelled: the open document keeps its name. A name not on disk starts an empty document
+// there; nothing comes to disk before the first save.
+void TestFichiers::annuler_puis_nouveau_nom() {
+    Banc b;
+    b.Demarrer();
+    Document_Avant(b);
+    b.c.ui.Option1->Bouton(1)->setChecked(true);
+    Banc::Cliquer(b.c.ui.Charge_Fichier);
+    QCOMPARE(Document(b), Avant);
+    QVERIFY(!b.c.ui.Option1->Value(1));
+
+    QTemporaryDir dossier;
+    const QString chemin = dossier.filePath(u"Nouveau.gpx"_qs);
+    b.Selectionner(1);
+    b.Remplir({"a", "b", "c", "d"});
+    b.c.ui.Option1->Bouton(0)->setChecked(true);
+    Ouvrir(b, chemin);
+    QCOMPARE(Document(b), QStringList({chemin, dossier.path() + u'/', u"Nouveau.gpx"_qs,
+                                       u"...."_qs + chemin.right(31)})
+                              .join(u'|'));
+    QCOMPARE(b.c.poi.Nom_POI[1], QString());
+    QCOMPARE(b.Zones() << b.c.ui.Lat_Long->text() << b.c.ui.Nom_WP->text(), QStringList(6));
+    QVERIFY(!b.c.ui.Option1->Value(0));
+    QVERIFY(QDir(dossier.path()).isEmpty());
+    b.c.ui.Sauve_Fichier->trigger();
+    QCOMPARE(Lire(chemin), Reference(u"ecrit_vide.gpx"_qs));
+}
+
+void TestFichiers::echecs_data() {
+    QTest::addColumn<QString>("cas");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("un dossier") << u"illisible"_qs << u"Le fichier « %1 » n'a pas pu être lu."_qs;
+    QTest::newRow("tmp est un fichier") << u"tmp"_qs << u"/tmp »"_qs;
+    QTest::newRow("sauvegardes bloquées") << u"sauvegarde"_qs << u"tmp/Escales.gpx.30 »"_qs;
+    QTest::newRow("Temp.gpx est un dossier") << u"Temp.gpx"_qs << u"/Temp.gpx »"_qs;
+    QTest::newRow("nommé mais absent")
+        << u"absent"_qs << u"Le fichier « %1 » n'a pas pu être lu."_qs;
+}
+
+// One message naming the file, the file as it was, the open document untouched.
+void TestFichiers::echecs() {
+    QFETCH(QString, cas);
+    QFETCH(QString, message);
+    QTemporaryDir dossier;
+    QDir d(dossier.path());
+    const QString chemin = dossier.filePath(u"Escales.gpx"_qs);
+    if (cas == u"illisible")
+        QVERIFY(d.mkdir(u"Escales.gpx"_qs));
+    else if (cas != u"absent")
+        Ecrire(chemin, "<wpt lat=\"1\" lon=\"2\">\n</wpt>\n");
+    if (cas == u"tmp")
+        Ecrire(dossier.filePath(u"tmp"_qs), "x");
+    if (cas == u"Temp.gpx")
+        QVERIFY(d.mkdir(u"Temp.gpx"_qs));
+    // Every backup place taken by a folder that can be neither removed nor replaced.
+    for (int n = 1; n <= 30 && cas == u"sauvegarde"; ++n)
+        QVERIFY(d.mkpath(u"tmp/Escales.gpx.%1/plein"_qs.arg(n)));
+    Banc b;
+    b.Demarrer();
+    Document_Avant(b);
+    Ouvrir(b, chemin, cas == u"absent" ? Ligne_De_Commande : Bouton);
+    QCOMPARE(b.services.messages.size(), 1);
+    QVERIFY2(b.services.messages[0].contains(message.replace(u"%1"_qs, chemin)),
+             qPrintable(b.services.messages[0]));
+    QVERIFY(b.services.messages[0].contains(chemin));
+    b.services.messages.clear();
+    QCOMPARE(Document(b), Avant);
+    if (QFileInfo(chemin).isFile())
+        QCOMPARE(Lire(chemin), "<wpt lat=\"1\" lon=\"2\">\n</wpt>\n");
+}
+
+void TestFichiers::sauver() {
+    Banc b;
+    b.Demarrer();
+    b.c.ui.Sauve_Fichier->trigger();
+    QCOMPARE(b.services.messages, QStringList{"Il n'y a pas de nom de fichier"});
+
+    QTemporaryDir dossier;
+    const QString chemin = dossier.filePath(u"Escales.gpx"_qs);
+    Ecrire(chemin, Reference(u"ecrit_complet.gpx"_qs));
+    Ouvrir(b, chemin);
+    b.c.poi.Nom_POI[1] = u"Écluse & pont"_qs;
+    b.c.ui.Sauve_Fichier->trigger();
+    const QList<Point_XML> points = Points_XML(Lire(chemin));
+    QCOMPARE(points.size(), 4);
+    QCOMPARE(points[0].name, u"Écluse & pont");
+    QCOMPARE(points[1].text.value(4), u"Météo & marées");
+
+    // Through a regular file: a message naming the file, the file and the store as they were.
+    const QByteArray ecrit = Lire(chemin);
+    b.c.poi.Nom_Fichier = chemin + u"/Escales.gpx"_qs;
+    b.c.ui.Sauve_Fichier->trigger();
+    QCOMPARE(b.services.messages,
+             (QStringList{"Il n'y a pas de nom de fichier",
+                          u"Le fichier « "_qs + b.c.poi.Nom_Fichier +
+                              u" » n'a pas pu être enregistré ; la version précédente est restée "
+                              u"intacte."_qs}));
+    QCOMPARE(Lire(chemin), ecrit);
+    QCOMPARE(b.c.poi.Nb_POI, 4);
+    QVERIFY(!QGuiApplication::overrideCursor()); // the wait cursor is gone after a failure
+}
+
+// A plotter's export: more waypoints than the store takes, routes and tracks. The user is
+// told once the list is filled, under the wait cursor; the backup named keeps the whole file.
+void TestFichiers::avertissement_avant_perte() {
+    QByteArray contenu;
+    for (int i = 1; i <= 260; ++i)
+        contenu += Version(i);
+    contenu += QByteArray("<rte><rtept lat=\"1\" lon=\"2\"/></rte>\n").repeated(7) +
+               QByteArray("<trk><trkseg></trkseg></trk>\n").repeated(2);
+    QTemporaryDir dossier;
+    const QString chemin = dossier.filePath(u"Traceur.gpx"_qs);
+    Ecrire(chemin, contenu);
+    Banc b;
+    b.Demarrer();
+    QList<bool> attente; // at each POI listed
+    connect(b.c.ui.ListePOI->model(), &QAbstractItemModel::rowsInserted, this, [&attente] {
+        const QCursor* curseur = QGuiApplication::overrideCursor();
+        attente << (curseur && curseur->shape() == Qt::WaitCursor);
+    });
+    int listes_au_message = -1;
+    b.services.au_message = [&] { listes_au_message = b.c.ui.ListePOI->count(); };
+    Ouvrir(b, chemin);
+    QCOMPARE(attente, QList<bool>(100, true));
+    QVERIFY(!QGuiApplication::overrideCursor());
+    QCOMPARE(listes_au_message, 100);
+    QVERIFY(b.services.messages.value(0).startsWith(
+        u"Le fichier « Traceur.gpx » contient 260 points de passage, 7 routes et 2 traces.\n\n"
+        u"100 Poi ont été listés"_qs));
+    QCOMPARE(Lire(dossier.filePath(u"tmp/Traceur.gpx.30"_qs)), contenu);
+    b.c.ui.Sauve_Fichier->trigger();
+    QCOMPARE(Points_XML(Lire(chemin)).size(), 100);
+}
+
+void TestFichiers::depot_refuse_data() {
+    QTest::addColumn<QList<QUrl>>("adresses");
+    const QUrl gpx = QUrl::fromLocalFile(u"/tmp/ports.gpx"_qs);
+    QTest::newRow("texte") << QList<QUrl>{QUrl::fromLocalFile(u"/tmp/ports.txt"_qs)};
+    QTest::newRow("deux fichiers") << QList<QUrl>{gpx, gpx};
+    QTest::newRow("adresse internet") << QList<QUrl>{QUrl(u"https://exemple.fr/ports.gpx"_qs)};
+    QTest::newRow("gpx au milieu") << QList<QUrl>{QUrl::fromLocalFile(u"/tmp/ports.gpx.bak"_qs)};
+}
+
+void TestFichiers::depot_refuse() {
+    QFETCH(QList<QUrl>, adresses);
+    Banc b;
+    b.Demarrer();
+    QVERIFY(!Deposer(b.c.fenetre.get(), adresses));
+    QVERIFY(b.services.messages.isEmpty() && b.c.poi.Nom_Fichier.isEmpty());
+}
+
+// The sample, opened from a copy as the run script does: listed without a word, its file link
+// names the description in the copy's folder, and it is there.
+void TestFichiers::exemple() {
+    const QString source = QStringLiteral(QUILLVANE_DONNEES "/exemple/");
+    QTemporaryDir copie;
+    for (const QString& fichier : QDir(source).entryList(QDir::Files))
+        QVERIFY(QFile::copy(source + fichier, copie.filePath(fichier)));
+    Banc b;
+    b.Demarrer();
+    Ouvrir(b, copie.filePath(u"Ports_bretons.gpx"_qs), Ligne_De_Commande);
+    QCOMPARE(b.services.messages, QStringList());
+    QCOMPARE(b.c.ui.ListePOI->count(), 7);
+    const QString lien = u"file://"_qs + copie.filePath(u"Concarneau.txt"_qs);
+    const QString tous = Pois(b.c.poi);
+    QCOMPARE(tous.count(u"file://"_qs), 1);
+    QVERIFY2(tous.contains(lien), qPrintable(tous));
+    QVERIFY(QFileInfo(copie.filePath(u"Concarneau.txt"_qs)).size() > 0);
+}
+
+QUILLVANE_TEST_MAIN(TestFichiers)
+#include "test_fichiers.moc"
