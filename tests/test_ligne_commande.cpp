@@ -5,7 +5,6 @@
 
 #include <QDir>
 #include <QProcess>
-#include <QRegularExpression>
 #include <QtTest>
 
 using Ligne_Commande::Action;
@@ -15,73 +14,54 @@ class TestLigneCommande : public QObject {
   private slots:
     void analyse_data();
     void analyse();
-    void version_du_projet();
     void programme_sans_ecran_data();
     void programme_sans_ecran();
 };
-
-namespace {
-QString Ici(const QString& nom) {
-    return QDir::toNativeSeparators(QDir::currentPath() + u'/' + nom);
-}
-} // namespace
 
 void TestLigneCommande::analyse_data() {
     QTest::addColumn<QStringList>("arguments"); // after the program's own name
     QTest::addColumn<int>("action");
     QTest::addColumn<QString>("fichier");
     QTest::addColumn<QString>("extrait"); // part of what is printed
-
+    const QString ici = QDir::toNativeSeparators(QDir::currentPath() + u'/');
     const int demarrer = int(Action::Demarrer), afficher = int(Action::Afficher),
               refuser = int(Action::Refuser);
     QTest::newRow("aucun fichier") << QStringList{} << demarrer << ""
                                    << "";
-    QTest::newRow("chemin complet")
-        << QStringList{"/tmp/Côtes d'Armor/Île de Batz.gpx"} << demarrer
-        << QDir::toNativeSeparators("/tmp/Côtes d'Armor/Île de Batz.gpx") << "";
+    QTest::newRow("chemin complet") << QStringList{"/tmp/Côtes d'Armor/Île de Batz.gpx"} << demarrer
+                                    << "/tmp/Côtes d'Armor/Île de Batz.gpx"
+                                    << "";
     QTest::newRow("chemin relatif")
-        << QStringList{"ports.gpx"} << demarrer << Ici("ports.gpx") << "";
-    QTest::newRow("chemin relatif avec ./")
-        << QStringList{"./cartes/../ports.gpx"} << demarrer << Ici("ports.gpx") << "";
+        << QStringList{"./cartes/../ports.gpx"} << demarrer << ici + "ports.gpx"
+        << "";
     QTest::newRow("nom commençant par un tiret")
-        << QStringList{"--", "-ports.gpx"} << demarrer << Ici("-ports.gpx") << "";
+        << QStringList{"--", "-ports.gpx"} << demarrer << ici + "-ports.gpx"
+        << "";
     QTest::newRow("options de Qt")
         << QStringList{"-platform", "offscreen", "--style=Fusion", "-reverse", "ports.gpx"}
-        << demarrer << Ici("ports.gpx") << "";
+        << demarrer << ici + "ports.gpx"
+        << "";
     QTest::newRow("deux fichiers") << QStringList{"a.gpx", "b.gpx"} << refuser << ""
-                                   << "quillvane : un seul fichier peut être ouvert à la fois.";
+                                   << "quillvane : un seul fichier peut être ouvert à la fois.\n"
+                                      "Usage : quillvane [options] [FICHIER.gpx]";
     QTest::newRow("option inconnue") << QStringList{"--carte"} << refuser << ""
-                                     << "quillvane : option inconnue « carte ».";
+                                     << "quillvane : option inconnue « carte ».\nUsage : ";
     QTest::newRow("--version") << QStringList{"--version"} << afficher << ""
-                               << "Quillvane ";
+                               << "Quillvane " QUILLVANE_VERSION_PROJET "\n";
     QTest::newRow("-v") << QStringList{"-v"} << afficher << ""
-                        << "Quillvane ";
-    QTest::newRow("--help") << QStringList{"--help"} << afficher << ""
-                            << "Usage : quillvane [options] [FICHIER.gpx]\n";
+                        << "Quillvane " QUILLVANE_VERSION_PROJET "\n";
     QTest::newRow("-h avec un fichier") << QStringList{"a.gpx", "-h"} << afficher << ""
                                         << "  -v, --version  Affiche la version";
 }
 
 void TestLigneCommande::analyse() {
     QFETCH(QStringList, arguments);
-    QFETCH(int, action);
-    QFETCH(QString, fichier);
     QFETCH(QString, extrait);
     const Ligne_Commande::Demande demande =
         Ligne_Commande::Analyser(QStringList{"/usr/bin/quillvane"} + arguments);
-    QCOMPARE(int(demande.action), action);
-    QCOMPARE(demande.fichier, fichier);
+    QTEST(int(demande.action), "action");
+    QTEST(demande.fichier, "fichier");
     QVERIFY2(demande.texte.contains(extrait), qPrintable(demande.texte));
-    if (demande.action == Action::Refuser) // the usage follows the reason
-        QVERIFY(demande.texte.contains(u"Usage : quillvane [options] [FICHIER.gpx]"));
-}
-
-void TestLigneCommande::version_du_projet() {
-    const Ligne_Commande::Demande demande = Ligne_Commande::Analyser({"quillvane", "--version"});
-    QCOMPARE(demande.texte, QStringLiteral("Quillvane " QUILLVANE_VERSION_PROJET "\n"));
-    QVERIFY(QRegularExpression(u"^\\d+\\.\\d+(\\.\\d+)*$"_qs)
-                .match(Ligne_Commande::Version())
-                .hasMatch());
 }
 
 void TestLigneCommande::programme_sans_ecran_data() {
@@ -92,8 +72,6 @@ void TestLigneCommande::programme_sans_ecran_data() {
     QTest::newRow("--help") << QStringList{"--help"} << 0
                             << "Usage : quillvane [options] [FICHIER.gpx]\n"
                             << "";
-    QTest::newRow("--version") << QStringList{"--version"} << 0 << "Quillvane "
-                               << "";
     QTest::newRow("deux fichiers") << QStringList{"a.gpx", "b.gpx"} << 2 << ""
                                    << "quillvane : un seul fichier";
 }
@@ -101,7 +79,6 @@ void TestLigneCommande::programme_sans_ecran_data() {
 // No display and no way to make one: a window or the web engine would end the program.
 void TestLigneCommande::programme_sans_ecran() {
     QFETCH(QStringList, arguments);
-    QFETCH(int, statut);
     QFETCH(QString, sortie);
     QFETCH(QString, erreurs);
     QProcess programme;
@@ -112,7 +89,7 @@ void TestLigneCommande::programme_sans_ecran() {
     programme.start(QStringLiteral(QUILLVANE_PROGRAMME), arguments);
     QVERIFY(programme.waitForFinished(30000));
     QCOMPARE(programme.exitStatus(), QProcess::NormalExit);
-    QCOMPARE(programme.exitCode(), statut);
+    QTEST(programme.exitCode(), "statut");
     const QString out = QString::fromUtf8(programme.readAllStandardOutput());
     const QString err = QString::fromUtf8(programme.readAllStandardError());
     QVERIFY2(sortie.isEmpty() ? out.isEmpty() : out.startsWith(sortie), qPrintable(out));
