@@ -5,7 +5,6 @@
 
 #include "core/Services.h"
 
-#include <QList>
 #include <QMap>
 #include <QStringList>
 #include <functional>
@@ -21,19 +20,10 @@ class Services_Scriptes : public Services {
     std::function<void()> au_message; // runs while a message is shown, to look at the window
 
     // What the tests read
-    QStringList messages;
-    QStringList questions;
-    struct Dialogue {
-        QString filtre;
-        QString nomInitial;
-    };
-    QList<Dialogue> dialogues;
-    int choix_imprimante = 0;
-    int impressions = 0;
-    QStringList ouvertures;
-    QStringList navigations;
+    QStringList messages, questions, ouvertures, navigations, kml;
+    QStringList dialogues; // the filter and initial name of each file dialog
+    int choix_imprimante = 0, impressions = 0;
     QMap<QString, QString> reglages; // "Section/Cle" -> value
-    QStringList kml;
 
     void Message(const QString& texte) override {
         messages << texte;
@@ -42,10 +32,10 @@ class Services_Scriptes : public Services {
     }
     bool Question(const QString& texte) override {
         questions << texte;
-        return reponses.isEmpty() ? true : reponses.takeFirst();
+        return reponses.isEmpty() || reponses.takeFirst();
     }
     QString Ouvrir_Fichier(const QString& filtre, const QString& nomInitial) override {
-        dialogues << Dialogue{filtre, nomInitial};
+        dialogues << filtre + u'|' + nomInitial;
         return fichiers.isEmpty() ? QString() : fichiers.takeFirst();
     }
     bool Choisir_Imprimante() override {
@@ -61,18 +51,11 @@ class Services_Scriptes : public Services {
         reglages[section + u'/' + cle] = valeur;
     }
     void Supprimer_Section(const QString& section) override {
-        for (auto it = reglages.begin(); it != reglages.end();)
-            it = it.key().startsWith(section + u'/') ? reglages.erase(it) : std::next(it);
+        reglages.removeIf([&](auto it) { return it.key().startsWith(section + u'/'); });
     }
     void Naviguer(const QString& adresse) override { navigations << adresse; }
     void Imprimer_Page() override { ++impressions; }
     bool GoogleEarth_Creer() override { return googleEarth_present; }
-    int GoogleEarth_IsInitialized() override {
-        if (googleEarth_attentes > 0) {
-            --googleEarth_attentes;
-            return 0;
-        }
-        return 1;
-    }
+    int GoogleEarth_IsInitialized() override { return googleEarth_attentes-- > 0 ? 0 : 1; }
     void GoogleEarth_LoadKmlData(const QString& texte) override { kml << texte; }
 };
