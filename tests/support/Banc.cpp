@@ -42,3 +42,18 @@ void Banc::Remplir(const QStringList& textes) {
     for (int i = 0; i < 4; ++i)
         zones[i]->setText(textes[i]);
 }
+
+QString Banc::Vue() const {
+    QString options;
+    for (int i = 0; i < 3; ++i)
+        options += c.ui.Option1->Value(i) ? u'1' : u'0';
+    return QStringList{Entrees(c.ui.ListePOI).join(u','),
+                       Entrees(c.ui.ListeLiens).join(u','),
+                       c.ui.Lat_Long->text(),
+                       c.ui.Nom_WP->text(),
+                       c.ui.Text7->text(),
+                       Zones().join(u','),
+                       options,
+                       services.messages.join(u';')}
+        .join(u" | ");
+}

@@ -29,6 +29,9 @@ struct Banc {
     static void Cliquer(QWidget* w) { QTest::mouseClick(w, Qt::LeftButton); }
     static QStringList Entrees(const ListeBox* liste);
     QStringList Zones() const; // Text1 to Text4
+    // The window as the user sees it: the POI list, the link list, Lat_Long, Nom_WP, Text7,
+    // Text1 to Text4, the three options, then the messages shown.
+    QString Vue() const;
     void Remplir(const QStringList& textes);
 
     bool carte;
