@@ -2,7 +2,7 @@
 
 #include "support/Banc.h"
 #include "ui/Creer_POI.h"
-#include "ui/TexteLien1.h"
+#include "links/TexteLien1.h"
 
 #include <QAbstractButton>
 #include <QAction>

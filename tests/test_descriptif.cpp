@@ -1,7 +1,7 @@
 // The description window: the text file beside the GPX file and its "Description" link.
 
 #include "support/Banc.h"
-#include "ui/TexteLien1.h"
+#include "links/TexteLien1.h"
 
 #include <QDirIterator>
 #include <QPlainTextEdit>

@@ -6,7 +6,7 @@
 #include "gpx/Fichiers.h"
 #include "support/Banc.h"
 #include "test_gpx_outils.h"
-#include "ui/TexteLien1.h"
+#include "links/TexteLien1.h"
 
 #include <QPlainTextEdit>
 #include <QPushButton>

@@ -2,7 +2,7 @@
 // OpenCPN, edit a POI and its links, write a description, save, open the file again.
 
 #include "support/Banc.h"
-#include "ui/TexteLien1.h"
+#include "links/TexteLien1.h"
 
 #include <QAction>
 #include <QDir>

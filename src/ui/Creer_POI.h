@@ -24,6 +24,9 @@ class Creer_POI : public QMainWindow {
     void dropEvent(QDropEvent* event) override;
 
   private:
+    // "Quitter": the save question, the window positions, then the end of the program.
+    void Quitter();
+
     void Construire_POIS();
     void Construire_LIENS();
     void Construire_Menu();
