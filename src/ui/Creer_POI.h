@@ -1,7 +1,7 @@
 #pragma once
 
 // The main window: builds the named controls, lays them out and routes their events to the
-// handlers. It holds no logic of its own.
+// handlers. Of its own it only stores the windows' places and unloads them when quitting.
 
 #include <QMainWindow>
 
