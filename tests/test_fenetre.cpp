@@ -1,9 +1,9 @@
 // The main window: start-up at the stored places, the map's place and profile, the menu and
 // its keys, quitting; every caption fits its control and is named in the help page.
 
+#include "links/TexteLien1.h"
 #include "support/Banc.h"
 #include "ui/Creer_POI.h"
-#include "ui/TexteLien1.h"
 
 #include <QLabel>
 #include <QMenuBar>

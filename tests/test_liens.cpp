@@ -1,9 +1,9 @@
 // The link frame: adding, picking a file, deleting and opening links, and the description
 // window with its text file beside the GPX file.
 
+#include "links/TexteLien1.h"
 #include "support/Banc.h"
 #include "test_gpx_outils.h"
-#include "ui/TexteLien1.h"
 
 #include <QPlainTextEdit>
 #include <QPointer>

@@ -4,9 +4,9 @@
 // success told, the user's file, its backups and the old description whole.
 
 #include "gpx/Fichiers.h"
+#include "links/TexteLien1.h"
 #include "support/Banc.h"
 #include "test_gpx_outils.h"
-#include "ui/TexteLien1.h"
 
 #include <QPlainTextEdit>
 #include <QPushButton>

@@ -1,6 +1,7 @@
 #include "Corriger_Liens.h"
 
 #include "Lignes.h"
+#include "links/Lien_Fichier.h"
 
 #include <QDir>
 #include <cstring>
@@ -8,8 +9,6 @@
 namespace Fichiers {
 
 namespace {
-
-constexpr QByteArrayView Prefixe = "file://";
 
 // Appends into a buffer sized once for the whole file: one call per line of a file of
 // millions of lines must cost no more than a copy.
@@ -47,7 +46,9 @@ QByteArray Dossier_Echappe(const QString& dossier) {
 // A target in quotes runs to its closing quote (the other quote is a character of the path);
 // elsewhere to the first quote of either kind.
 qsizetype Fin_De_Cible(QByteArrayView ligne, qsizetype debut) {
-    const char avant = debut > Prefixe.size() ? ligne[debut - Prefixe.size() - 1] : '\0';
+    const char avant = debut > Lien_Fichier::Prefixe.size()
+                           ? ligne[debut - Lien_Fichier::Prefixe.size() - 1]
+                           : '\0';
     const bool entreGuillemets = avant == '"' || avant == '\'';
     for (qsizetype i = debut; i < ligne.size(); ++i) {
         const char o = ligne[i];
@@ -60,8 +61,8 @@ qsizetype Fin_De_Cible(QByteArrayView ligne, qsizetype debut) {
 void Corriger_Ligne(QByteArrayView ligne, qsizetype premier, QByteArrayView dossier, Sortie& sortie,
                     bool& repointe) {
     qsizetype copie = 0;
-    for (qsizetype p = premier; p >= 0; p = Chercher(ligne, Prefixe, p)) {
-        const qsizetype debut = p + Prefixe.size();
+    for (qsizetype p = premier; p >= 0; p = Chercher(ligne, Lien_Fichier::Prefixe, p)) {
+        const qsizetype debut = p + Lien_Fichier::Prefixe.size();
         const qsizetype fin = Fin_De_Cible(ligne, debut);
         const QByteArrayView cible = ligne.sliced(debut, fin - debut);
         qsizetype coupe = cible.lastIndexOf('\\');
@@ -87,14 +88,14 @@ QByteArray Corriger_Liens_Fichier(QByteArrayView contenu, const QString& dossier
     Lignes lignes(contenu);
     QByteArrayView ligne;
     // The next "file://" of the whole text, searched once, not once per line.
-    qsizetype prochain = Chercher(contenu, Prefixe);
+    qsizetype prochain = Chercher(contenu, Lien_Fichier::Prefixe);
     while (true) {
         const qsizetype debut = lignes.Position();
         if (!lignes.Suivante(ligne))
             break;
         if (prochain >= 0 && prochain < debut + ligne.size()) {
             Corriger_Ligne(ligne, prochain - debut, dossierEchappe, sortie, change);
-            prochain = Chercher(contenu, Prefixe, lignes.Position());
+            prochain = Chercher(contenu, Lien_Fichier::Prefixe, lignes.Position());
         } else {
             sortie.Ajouter(ligne);
         }

@@ -18,48 +18,48 @@ bool Caractere_Permis(char32_t code) {
            (code >= 0xE000 && code <= 0xFFFD) || (code >= 0x10000 && code <= 0x10FFFF);
 }
 
-// The character of the reference texte[debut, debut + longueur), which is known to be valid.
-char32_t Caractere_De(QStringView reference) {
-    const QStringView corps = reference.sliced(1, reference.size() - 2);
-    if (corps.startsWith(u'#')) {
-        const bool hexa = corps.size() > 1 && corps[1] == u'x';
-        return char32_t(corps.sliced(hexa ? 2 : 1).toUInt(nullptr, hexa ? 16 : 10));
-    }
-    for (const Entite& e : Entites)
-        if (corps == e.nom)
-            return e.caractere.unicode();
-    return 0;
-}
+struct Reference {
+    qsizetype longueur = 0; // 0: no reference
+    char32_t caractere = 0;
+};
 
-} // namespace
-
-qsizetype Longueur_Reference(QStringView texte, qsizetype debut) {
+// The reference that starts at `debut` and the character it names.
+Reference Lire_Reference(QStringView texte, qsizetype debut) {
     if (debut >= texte.size() || texte[debut] != u'&')
-        return 0;
+        return {};
     const qsizetype fin = texte.indexOf(u';', debut + 1);
     if (fin < 0 || fin - debut > 32) // leading zeros aside, the longest is &#1114111;
-        return 0;
+        return {};
+    const qsizetype longueur = fin - debut + 1;
     const QStringView corps = texte.sliced(debut + 1, fin - debut - 1);
     if (corps.startsWith(u'#')) {
         const bool hexa = corps.size() > 1 && corps[1] == u'x';
         const QStringView chiffres = corps.sliced(hexa ? 2 : 1);
         if (chiffres.isEmpty())
-            return 0;
+            return {};
         for (const QChar ch : chiffres) {
             const char16_t u = ch.unicode();
             const bool chiffre = (u >= u'0' && u <= u'9') ||
                                  (hexa && ((u >= u'a' && u <= u'f') || (u >= u'A' && u <= u'F')));
             if (!chiffre)
-                return 0;
+                return {};
         }
         bool ok = false;
         const uint code = chiffres.toUInt(&ok, hexa ? 16 : 10);
-        return ok && Caractere_Permis(code) ? fin - debut + 1 : 0;
+        if (!ok || !Caractere_Permis(code))
+            return {};
+        return {longueur, char32_t(code)};
     }
     for (const Entite& e : Entites)
         if (corps == e.nom)
-            return fin - debut + 1;
-    return 0;
+            return {longueur, e.caractere.unicode()};
+    return {};
+}
+
+} // namespace
+
+qsizetype Longueur_Reference(QStringView texte, qsizetype debut) {
+    return Lire_Reference(texte, debut).longueur;
 }
 
 QString Decoder_References(const QString& texte) {
@@ -68,14 +68,13 @@ QString Decoder_References(const QString& texte) {
     QString resultat;
     resultat.reserve(texte.size());
     for (qsizetype i = 0; i < texte.size();) {
-        const qsizetype n = Longueur_Reference(texte, i);
-        if (n == 0) {
+        const Reference reference = Lire_Reference(texte, i);
+        if (reference.longueur == 0) {
             resultat += texte[i++];
             continue;
         }
-        const char32_t code = Caractere_De(QStringView(texte).sliced(i, n));
-        resultat += QString::fromUcs4(&code, 1);
-        i += n;
+        resultat += QString::fromUcs4(&reference.caractere, 1);
+        i += reference.longueur;
     }
     return resultat;
 }

@@ -3,8 +3,6 @@
 #include "Disque.h"
 #include "Echappements_XML.h"
 
-#include <QIODevice>
-
 namespace Fichiers {
 
 namespace {
@@ -68,11 +66,6 @@ QByteArray Texte_GPX(const Declarations::Declarations& poi) {
         Ecrire_Point(poi, i, sortie);
     sortie += "</gpx>\r\n";
     return sortie;
-}
-
-bool Ecrire_GPX(const Declarations::Declarations& poi, QIODevice& sortie) {
-    const QByteArray texte = Texte_GPX(poi);
-    return sortie.write(texte) == texte.size();
 }
 
 bool Ecrire_GPX(const Declarations::Declarations& poi, const QString& chemin) {

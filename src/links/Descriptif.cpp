@@ -1,12 +1,9 @@
 #include "links/Descriptif.h"
 
-#include "core/Entree.h"
-#include "core/Reglages.h"
 #include "links/Fichier_Descriptif.h"
 #include "links/Gerer_liens.h"
 #include "links/Nom_Descriptif.h"
 #include "ui/Contexte.h"
-#include "ui/TexteLien1.h"
 
 #include <QFileInfo>
 
@@ -35,34 +32,22 @@ void Inserer_Lien(Contexte& c, const QString& chemin) {
 
 } // namespace
 
-void Descriptif_Click(Contexte& c) {
+bool Descriptif_Click(Contexte& c) {
     if (c.ui.ListePOI->ListIndex() == -1) {
         c.services.Message(QStringLiteral("Choisisser d'abord un POI"));
-        return;
+        return false;
     }
-    if (!c.texteLien1)
-        c.texteLien1 = std::make_unique<TexteLien1>(c);
-    c.texteLien1->show();
-    c.texteLien1->raise();
-    c.texteLien1->activateWindow();
-    Entree::Placer_Fenetre(c, c.texteLien1.get(), Reglages::TexteLien1_MargeG,
-                           Reglages::TexteLien1_Haut);
-    Ouverture(c);
+    return true;
 }
 
-void Ouverture(Contexte& c) {
-    if (!c.texteLien1)
-        return;
+std::optional<QString> Ouverture(const Contexte& c) {
     // A name that cannot be a file of the folder has no description to show.
     const auto chemin = Chemin_Courant(c);
-    const auto texte = chemin ? Fichier_Descriptif::Lire(*chemin) : std::optional(QString());
-    // An unreadable file leaves the text as it was.
-    if (texte)
-        c.texteLien1->Definir_Texte(*texte);
+    return chemin ? Fichier_Descriptif::Lire(*chemin) : std::optional(QString());
 }
 
-void Enregistrer_Click(Contexte& c) {
-    if (!c.texteLien1 || !POI_Valide(c))
+void Enregistrer_Click(Contexte& c, const QString& texte) {
+    if (!POI_Valide(c))
         return;
     if (c.poi.Dossier_Fichier.isEmpty()) {
         c.services.Message(QStringLiteral("Définissez un nom de fichier"));
@@ -73,7 +58,7 @@ void Enregistrer_Click(Contexte& c) {
         c.services.Message(QStringLiteral("Ce nom de POI ne peut pas servir de nom de fichier"));
         return;
     }
-    if (!Fichier_Descriptif::Ecrire(*chemin, c.texteLien1->Texte())) {
+    if (!Fichier_Descriptif::Ecrire(*chemin, texte)) {
         c.services.Message(QStringLiteral("Impossible d'enregistrer le fichier ") + *chemin);
         return;
     }
@@ -83,16 +68,6 @@ void Enregistrer_Click(Contexte& c) {
     }
     if (QFileInfo::exists(*chemin) && c.poi.Lien_Nom[c.poi.POI_Courant][1] != Etiquette)
         Inserer_Lien(c, *chemin);
-}
-
-void Fermer_Click(Contexte& c) {
-    if (!c.texteLien1)
-        return;
-    Entree::Memoriser_Fenetre(c, c.texteLien1.get(), Reglages::TexteLien1_MargeG,
-                              Reglages::TexteLien1_Haut);
-    c.texteLien1->Decharger();
-    // We are inside the window's own button: it goes once this event is over.
-    c.texteLien1.release()->deleteLater();
 }
 
 void TexteLien1_QueryUnload(Contexte&, bool& cancel, int unloadmode) {

@@ -1,6 +1,7 @@
 #include "Gerer_liens.h"
 
 #include "gpx/Echappements_XML.h"
+#include "links/Lien_Fichier.h"
 #include "ui/Contexte.h"
 
 namespace Gerer_liens {
@@ -46,7 +47,7 @@ void Ajouter_Lien_Internet(Contexte& c) {
 }
 
 void Ajouter_Lien_Fichier(Contexte& c) {
-    Ajouter(c, c.ui.Text1->text(), c.ui.Text2->text(), QStringLiteral("file://"));
+    Ajouter(c, c.ui.Text1->text(), c.ui.Text2->text(), QString::fromLatin1(Lien_Fichier::Prefixe));
 }
 
 } // namespace Gerer_liens

@@ -1,5 +1,7 @@
 #include "links/Nom_Descriptif.h"
 
+#include "links/Lien_Fichier.h"
+
 #include <algorithm>
 
 namespace Nom_Descriptif {
@@ -27,7 +29,7 @@ std::optional<QString> Chemin(const QString& dossier, const QString& nom) {
 }
 
 QString Cible_Lien(const QString& chemin) {
-    return QStringLiteral("file://") + chemin;
+    return QString::fromLatin1(Lien_Fichier::Prefixe) + chemin;
 }
 
 } // namespace Nom_Descriptif

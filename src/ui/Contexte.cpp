@@ -1,8 +1,5 @@
 #include "Contexte.h"
 
-#include "ui/Creer_POI.h"
-#include "ui/TexteLien1.h"
-
 Contexte::Contexte(Services& services, const QLocale& locale)
     : services(services), locale(locale) {}
 

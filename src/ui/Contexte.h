@@ -13,6 +13,13 @@
 class Creer_POI;
 class TexteLien1;
 
+// Deletes a window. Each window's own file defines it, so that the context, which the
+// handlers below the windows read, needs no window class.
+struct Detruire_Fenetre {
+    void operator()(Creer_POI* fenetre) const;
+    void operator()(TexteLien1* fenetre) const;
+};
+
 struct Contexte {
     explicit Contexte(Services& services, const QLocale& locale = QLocale::system());
     ~Contexte();
@@ -25,6 +32,6 @@ struct Contexte {
     Controles ui;
 
     // The two windows; the description window may be unloaded and made again.
-    std::unique_ptr<Creer_POI> fenetre;
-    std::unique_ptr<TexteLien1> texteLien1;
+    std::unique_ptr<Creer_POI, Detruire_Fenetre> fenetre;
+    std::unique_ptr<TexteLien1, Detruire_Fenetre> texteLien1;
 };

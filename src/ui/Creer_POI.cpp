@@ -1,21 +1,24 @@
 #include "Creer_POI.h"
 
-#include "core/Entree.h"
+#include "core/Reglages.h"
+#include "core/Sortie.h"
 #include "gpx/Fichiers.h"
 #include "links/Commandes_Liens.h"
-#include "links/Descriptif.h"
+#include "links/TexteLien1.h"
 #include "poi/Commandes_POI.h"
 #include "poi/Gerer_POI.h"
 #include "ui/Apparence.h"
 #include "ui/Contexte.h"
 #include "ui/Depot.h"
 #include "ui/Mise_En_Page.h"
+#include "ui/Position_Fenetre.h"
 #include "ui/Twips.h"
 #include "viewers/Navigateur.h"
 #include "viewers/Visionneuses.h"
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDropEvent>
 #include <QGroupBox>
 #include <QLabel>
@@ -219,7 +222,7 @@ void Creer_POI::Relier_Evenements() {
     connect(ui.Option1, &Options::Click, this, [&c](int i) { Gerer_POI::Option1_Click(c, i); });
     relier(ui.Validation, &QPushButton::clicked, &Gerer_POI::Validation_Click);
 
-    relier(ui.Descriptif, &QPushButton::clicked, &Gerer_liens::Descriptif_Click);
+    relier(ui.Descriptif, &QPushButton::clicked, &TexteLien1::Ouvrir);
     relier(ui.Fichier_lien, &QPushButton::clicked, &Gerer_liens::Fichier_lien_Click);
     relier(ui.Valider_lien, &QPushButton::clicked, &Gerer_liens::Valider_lien_Click);
     relier(ui.Tester_Lien, &QPushButton::clicked, &Gerer_liens::Tester_Lien_Click);
@@ -231,7 +234,7 @@ void Creer_POI::Relier_Evenements() {
     relier(ui.GoogleEarth, &QAction::triggered, &Visionneuses::GoogleEarth_Click);
     relier(ui.Aide, &QAction::triggered, &Visionneuses::Aide_Click);
     relier(ui.Sauve_Fichier, &QAction::triggered, &Fichiers::Sauve_Fichier_Click);
-    relier(ui.Quitter, &QAction::triggered, &Entree::Quitter_Click);
+    connect(ui.Quitter, &QAction::triggered, this, [this] { Quitter(); });
 }
 
 void Creer_POI::Ordonner_Tabulation() {
@@ -280,6 +283,28 @@ void Creer_POI::dropEvent(QDropEvent* event) {
         this, [this, nom] { Fichiers::Fichier_Depose(c_, nom); }, Qt::QueuedConnection);
 }
 
+void Detruire_Fenetre::operator()(Creer_POI* fenetre) const {
+    delete fenetre;
+}
+
+void Creer_POI::Quitter() {
+    if (!Sortie::Quitter_Click(c_))
+        return;
+    if (c_.fenetre)
+        Position_Fenetre::Memoriser_Fenetre(c_, c_.fenetre.get(), Reglages::Creer_POI_MargeG,
+                                            Reglages::Creer_POI_Haut);
+    // A description window closed by "Fermer" is made afresh to be read.
+    if (!c_.texteLien1)
+        c_.texteLien1.reset(new TexteLien1(c_));
+    Position_Fenetre::Memoriser_Fenetre(c_, c_.texteLien1.get(), Reglages::TexteLien1_MargeG,
+                                        Reglages::TexteLien1_Haut);
+
+    if (c_.fenetre)
+        c_.fenetre->Decharger();
+    c_.texteLien1->Decharger();
+    QCoreApplication::quit();
+}
+
 void Creer_POI::Decharger() {
     dechargement_ = true;
     close();
@@ -297,11 +322,13 @@ void Creer_POI::changeEvent(QEvent* event) {
 }
 
 void Creer_POI::closeEvent(QCloseEvent* event) {
-    bool cancel = false;
-    // 0: the user closes the window; 1: the program unloads it.
-    Entree::Form_QueryUnload(c_, cancel, dechargement_ ? 1 : 0);
-    if (cancel)
-        event->ignore();
-    else
-        QMainWindow::closeEvent(event);
+    // The user closes the window: quitting as with "Quitter", stopped by a failed save.
+    if (!dechargement_) {
+        Quitter();
+        if (c_.fenetre && !c_.fenetre->Decharge()) {
+            event->ignore();
+            return;
+        }
+    }
+    QMainWindow::closeEvent(event);
 }

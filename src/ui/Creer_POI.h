@@ -1,7 +1,7 @@
 #pragma once
 
 // The main window: builds the named controls, lays them out and routes their events to the
-// handlers. It holds no logic of its own.
+// handlers. Of its own it only stores the windows' places and unloads them when quitting.
 
 #include <QMainWindow>
 
@@ -24,6 +24,9 @@ class Creer_POI : public QMainWindow {
     void dropEvent(QDropEvent* event) override;
 
   private:
+    // "Quitter": the save question, the window positions, then the end of the program.
+    void Quitter();
+
     void Construire_POIS();
     void Construire_LIENS();
     void Construire_Menu();

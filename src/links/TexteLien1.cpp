@@ -1,8 +1,10 @@
 #include "TexteLien1.h"
 
+#include "core/Reglages.h"
 #include "links/Descriptif.h"
 #include "ui/Apparence.h"
 #include "ui/Contexte.h"
+#include "ui/Position_Fenetre.h"
 #include "ui/Twips.h"
 
 #include <QCloseEvent>
@@ -31,8 +33,38 @@ TexteLien1::TexteLien1(Contexte& c)
     setTabOrder(Enregistrer, Fermer);
 
     connect(Enregistrer, &QPushButton::clicked, this,
-            [this] { Gerer_liens::Enregistrer_Click(c_); });
-    connect(Fermer, &QPushButton::clicked, this, [this] { Gerer_liens::Fermer_Click(c_); });
+            [this] { Gerer_liens::Enregistrer_Click(c_, Texte()); });
+    connect(Fermer, &QPushButton::clicked, this, [this] { Fermer_Click(); });
+}
+
+void Detruire_Fenetre::operator()(TexteLien1* fenetre) const {
+    delete fenetre;
+}
+
+void TexteLien1::Ouvrir(Contexte& c) {
+    if (!Gerer_liens::Descriptif_Click(c))
+        return;
+    if (!c.texteLien1)
+        c.texteLien1.reset(new TexteLien1(c));
+    TexteLien1* fenetre = c.texteLien1.get();
+    fenetre->show();
+    fenetre->raise();
+    fenetre->activateWindow();
+    Position_Fenetre::Placer_Fenetre(c, fenetre, Reglages::TexteLien1_MargeG,
+                                     Reglages::TexteLien1_Haut);
+    // An unreadable file leaves the text as it was.
+    if (const auto texte = Gerer_liens::Ouverture(c))
+        fenetre->Definir_Texte(*texte);
+}
+
+void TexteLien1::Fermer_Click() {
+    if (c_.texteLien1.get() != this)
+        return; // already unloaded
+    Position_Fenetre::Memoriser_Fenetre(c_, this, Reglages::TexteLien1_MargeG,
+                                        Reglages::TexteLien1_Haut);
+    Decharger();
+    // We are inside the window's own button: it goes once this event is over.
+    c_.texteLien1.release()->deleteLater();
 }
 
 QString TexteLien1::Texte() const {

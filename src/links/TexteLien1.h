@@ -1,7 +1,8 @@
 #pragma once
 
-// The description window: a fixed-size tool window without owner. It builds its controls
-// and routes their events to the description handlers.
+// The description window: a fixed-size tool window without owner. It builds its controls,
+// shows, places and closes itself, and routes the rest of its events to the description
+// handlers.
 
 #include <QWidget>
 
@@ -13,6 +14,10 @@ class TexteLien1 : public QWidget {
     Q_OBJECT
   public:
     explicit TexteLien1(Contexte& c);
+
+    // The main window's "descriptif" button: the window of the chosen POI, made afresh if it
+    // was closed, at its stored place.
+    static void Ouvrir(Contexte& c);
 
     QPushButton* Enregistrer = nullptr;
     QPushButton* Fermer = nullptr;
@@ -29,6 +34,9 @@ class TexteLien1 : public QWidget {
     void closeEvent(QCloseEvent* event) override;
 
   private:
+    // Stores the place, then the window goes.
+    void Fermer_Click();
+
     Contexte& c_;
     bool dechargement_ = false;
 };
