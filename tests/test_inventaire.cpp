@@ -8,7 +8,7 @@
 #include "links/Nom_Descriptif.h"
 #include "test_gpx_outils.h"
 
-#include <QRandomGenerator>
+#include <QCryptographicHash>
 #include <QTemporaryDir>
 
 namespace {
@@ -20,12 +20,6 @@ QByteArray Liens(int n, const QByteArray& cible = "u") {
 QByteArray Points(int n, const QByteArray& corps = {},
                   const QByteArray& wpt = "lat=\"1\" lon=\"2\"") {
     return ("<wpt " + wpt + ">\r\n<time>T</time>\r\n" + corps + "</wpt>\r\n").repeated(n);
-}
-
-QByteArray Binaire() {
-    QByteArray octets(64 * 1024, Qt::Uninitialized);
-    QRandomGenerator(7).fillRange(reinterpret_cast<quint32*>(octets.data()), octets.size() / 4);
-    return octets;
 }
 
 const QByteArray Longue = "https://x.org/" + QByteArray(100 * 1024, 'a');
@@ -59,7 +53,8 @@ const struct {
     {"sur une ligne", "3 0 0 3 1", "", Points(3, Liens(6)).replace("\r\n", "")},
     {"sans fermeture", "2 0 0 2 2", "",
      "<wpt lat=\"1\" lon=\"2\">\n" + Liens(6) + "<wpt\n" + Liens(6)},
-    {"binaire", "0 0 0 0 0", "", Binaire()},
+    {"binaire", "0 0 0 0 0", "",
+     QCryptographicHash::hash("7", QCryptographicHash::Sha512).repeated(1024)},
     {"20 Mo sur une ligne", "1 0 0 0 1", u"1|2||"_qs,
      "<wpt lat=\"1\" lon=\"2\"><name>n" + QByteArray(20 << 20, 'x')},
     {"NUL", "1 0 0 0 1", u"4\0|5|T|a\0b|u\0v|t"_qs,
