@@ -27,8 +27,6 @@ QByteArray Point(const QByteArray& nom, const QByteArray& time = "T", const Lien
 
 const QByteArray Opencpn = Reference(u"opencpn_linux.gpx"_qs);
 const QByteArray Exemple = Lire(QStringLiteral(QUILLVANE_DONNEES "/exemple/Ports_bretons.gpx"));
-const QByteArray Complet = Reference(u"ecrit_complet.gpx"_qs);
-const QByteArray Vide = Reference(u"ecrit_vide.gpx"_qs);
 const QByteArray Saisie = Reference(u"ecrit_saisie.gpx"_qs);
 
 // Metadata stamped like the first mark, two marks in the same second, a mark without time, a
@@ -58,8 +56,8 @@ const struct {
      u"2026-03-04T09:20:01Z|Bouée Basse|https://example.org/bouee|Fiche"_qs},
     // Written by the program (no links, five links, an empty time, escapes), and the sample
     // shipped: the same bytes come back.
-    {"vide", Vide, {}, Vide},
-    {"complet", Complet, {}, Complet},
+    {"vide", Reference(u"ecrit_vide.gpx"_qs), {}, Reference(u"ecrit_vide.gpx"_qs)},
+    {"complet", Reference(u"ecrit_complet.gpx"_qs), {}, Reference(u"ecrit_complet.gpx"_qs)},
     {"exemple", Exemple, {}, Exemple},
     // Names: "%20" and "(Sans nom)" only for a mark with a time, references decoded last,
     // other encodings written back in UTF-8.
@@ -80,8 +78,8 @@ const struct {
            "&#x10000;&#x10FFFF;&#x110000;&#000000000000000000000000000065;"),
      u"1|2|T|&#8;\t&#xB;\r&#x1F; \uD7FF&#xD800;&#xDFFF;\uE000\uFFFD&#xFFFE;\U00010000"
      u"\U0010FFFF&#x110000;A"_qs},
-    {"fins de ligne", Point("&#10;a&#13;b"), u"1|2|T|\na\rb"_qs, "<name>&#10;a&#13;b</name>"},
-    {"%20 après", Point("a&#37;20b"), u"1|2|T|a%20b"_qs, "<name>a&#37;20b</name>"},
+    {"fins de ligne, %20", Point("&#10;a&#13;b&#37;20c"), u"1|2|T|\na\rb%20c"_qs,
+     "<name>&#10;a&#13;b&#37;20c</name>"},
     {"sans heure, vide", Point("", {}), u"1|2||"_qs},
     {"sans heure", Point("a%20b &amp; \311t\351", {}), u"1|2||a%20b & Été"_qs,
      "<time></time>\r\n\t\t<name>a%20b &amp; \303\211t\303\251</name>"},
