@@ -1,0 +1,141 @@
+// What a file holds beyond what the store keeps, and the warning that tells it. Every file is
+// opened as the program opens it, files no GPX tool would write included: nothing crashes, the
+// store holds what the line reader can take, the file stays as it was on disk, and no waypoint
+// name leads a description out of the file's folder.
+
+#include "gpx/Inventaire.h"
+#include "gpx/Ouverture.h"
+#include "links/Nom_Descriptif.h"
+#include "test_gpx_outils.h"
+
+#include <QCryptographicHash>
+#include <QTemporaryDir>
+
+namespace {
+
+QByteArray Liens(int n, const QByteArray& cible = "u") {
+    return ("<link href=\"" + cible + "\">\r\n<text>t</text>\r\n</link>\r\n").repeated(n);
+}
+
+QByteArray Points(int n, const QByteArray& corps = {},
+                  const QByteArray& wpt = "lat=\"1\" lon=\"2\"") {
+    return ("<wpt " + wpt + ">\r\n<time>T</time>\r\n" + corps + "</wpt>\r\n").repeated(n);
+}
+
+const QByteArray Longue = "https://x.org/" + QByteArray(100 * 1024, 'a');
+const QByteArray Noms =
+    "<name>../../etc/passwd</name>\r\n</wpt>\n<wpt>\n<name>..</name>\n</wpt>\n"
+    "<wpt>\n<name>a/b</name>\n</wpt>\n<wpt>\n<name>..\\x</name>\n</wpt>\n<wpt>\n"
+    "<name>bip\a\x1b[31m</name>\n</wpt>\n<wpt>\n<name>" +
+    QByteArray(9999, 'n');
+
+// Counted: waypoints, routes, tracks, waypoints of more than five links, POIs listed; the
+// POIs listed begin with `pois`. Each file is opened from disk.
+const struct {
+    const char* nom;
+    const char* comptes;
+    QString pois;
+    QByteArray contenu;
+} Ouverts[] = {
+    {"vide", "0 0 0 0 0", "", ""},
+    {"BaseCamp", "2 0 0 0 2", "", Reference(u"basecamp.gpx"_qs)},
+    // Whole names only: trkpt, rtept, trkseg and BaseCamp's wptx1 are parts, not elements.
+    {"routes et traces", "1 2 1 0 1", "",
+     "<rte>\n<rtept "
+     "lat=\"1\"/>\n</rte>\n<rte/>\n<trk>\n<trkseg>\n<trkpt></trkpt>\n</trkseg></trk>\n"
+     "<wptx1:Address>\n" +
+         Points(1)},
+    // Links of the metadata, a route or a track are not a waypoint's; the sixth is one too many.
+    {"liens", "3 0 1 1 3", "",
+     "<metadata>" + Liens(7) + "</metadata>\n" + Points(2, Liens(5)) + Points(1, Liens(6)) +
+         "<trk>" + Liens(9) + "</trk>"},
+    // Not the layout the line reader reads: the elements are counted all the same.
+    {"sur une ligne", "3 0 0 3 1", "", Points(3, Liens(6)).replace("\r\n", "")},
+    {"sans fermeture", "2 0 0 2 2", "",
+     "<wpt lat=\"1\" lon=\"2\">\n" + Liens(6) + "<wpt\n" + Liens(6)},
+    {"binaire", "0 0 0 0 0", "",
+     QCryptographicHash::hash("7", QCryptographicHash::Sha512).repeated(1024)},
+    {"20 Mo sur une ligne", "1 0 0 0 1", u"1|2||"_qs,
+     "<wpt lat=\"1\" lon=\"2\"><name>n" + QByteArray(20 << 20, 'x')},
+    {"NUL", "1 0 0 0 1", u"4\0|5|T|a\0b|u\0v|t"_qs,
+     Points(1, QByteArray("<name>a\0b</name>\r\n", 18) + Liens(1, QByteArray("u\0v", 3)),
+            QByteArray("lat=\"4\0\" lon=\"5\"", 16))},
+    {"0 à 3 guillemets", "4 0 0 0 4",
+     u"||T|(Sans nom)\n||T|(Sans nom)\n1||T|(Sans nom)\n1||T|(Sans nom)"_qs,
+     Points(1, "", "lat=1 lon=2") + Points(1, "", "lat=\"1 lon=2") +
+         Points(1, "", "lat=\"1\" lon=2") + Points(1, "", "lat=\"1\" lon=\"2")},
+    {"10 000 points", "10000 0 0 0 100", u"1|2|T|(Sans nom)\n"_qs, Points(10000)},
+    {"50 liens", "2 0 0 1 2", u"1|2|T|(Sans nom)|u|t|u|t|u|t|u|t|u|t\n"_qs,
+     Points(1, Liens(50)) + Points(1)},
+    {"href de 100 Ko", "1 0 0 0 1",
+     u"1|2|T|(Sans nom)|"_qs + QString::fromLatin1(Longue) + u"|t"_qs, Points(1, Liens(1, Longue))},
+    {"noms dangereux", "6 0 0 0 6", u"1|2|T|../../etc/passwd\n|||..\n"_qs, Points(1, Noms)},
+};
+
+} // namespace
+
+class TestInventaire : public QObject {
+    Q_OBJECT
+  private slots:
+    void ouverture_data() {
+        QTest::addColumn<int>("i");
+        for (int i = 0; i < int(std::size(Ouverts)); ++i)
+            QTest::newRow(Ouverts[i].nom) << i;
+    }
+
+    void ouverture() {
+        QFETCH(int, i);
+        const auto& [nom, comptes, pois, contenu] = Ouverts[i];
+        QTemporaryDir racine;
+        const QString dossier = racine.path() + u'/';
+        const Fichiers::Chemins chemins = Fichiers::Decouper_Chemin(dossier + u"f.gpx"_qs);
+        Ecrire(chemins.nom, contenu);
+        const Fichiers::Ouverture ouverture = Fichiers::Preparer_Ouverture(chemins);
+        QCOMPARE(ouverture.erreur, QString());
+        const Magasin poi = Lu(ouverture.contenu);
+        const Fichiers::Inventaire n = Fichiers::Inventorier(ouverture.contenu);
+        QCOMPARE(QString::asprintf("%d %d %d %d %d", n.points, n.routes, n.traces,
+                                   n.points_trop_liens, int(poi.Nb_POI)),
+                 comptes);
+        QCOMPARE(Pois(poi).left(pois.size()), pois);
+        // As it was on disk, and kept whole as the newest backup.
+        QVERIFY(Lire(chemins.nom) == contenu);
+        QVERIFY(Lire(chemins.dossier + u"tmp/f.gpx.30"_qs) == contenu);
+        for (int p = 1; p <= poi.Nb_POI; ++p)
+            if (const auto chemin = Nom_Descriptif::Chemin(dossier, poi.Nom_POI[p]))
+                QCOMPARE(QFileInfo(*chemin).absolutePath() + u'/', dossier);
+    }
+
+    // Every text ends the same way: what saving keeps, and where the file as opened is kept.
+    void avertissement() {
+        const struct {
+            int points, routes, traces, trop, listes;
+            QString debut;
+        } cas[] = {
+            {100, 0, 0, 0, 100, {}},
+            {101, 0, 0, 0, 100,
+             u"Le fichier « E.gpx » contient 101 points de passage.\n\n100 Poi ont été listés : "
+             u"« Sauver tout » n'écrira que ces Poi, avec cinq liens au plus chacun"_qs},
+            {260, 7, 2, 3, 2,
+             u"Le fichier « E.gpx » contient 260 points de passage, 7 routes et 2 traces. 3 de "
+             u"ses points de passage ont plus de cinq liens.\n\n2 Poi ont été listés : « Sauver "
+             u"tout » n'écrira que ces Poi, avec cinq liens au plus chacun"_qs},
+            {1, 0, 1, 0, 1,
+             u"Le fichier « E.gpx » contient 1 point de passage et 1 trace.\n\nUn seul Poi a été "
+             u"listé : « Sauver tout » n'écrira que ce Poi, avec cinq liens au plus"_qs},
+            {1, 1, 0, 1, 0,
+             u"Le fichier « E.gpx » contient 1 point de passage et 1 route. Un de ses points de "
+             u"passage a plus de cinq liens.\n\nAucun Poi n'a été listé : « Sauver tout » "
+             u"n'écrira aucun point de passage"_qs},
+        };
+        const QString fin = u", et le reste du fichier sera perdu.\n\nLe fichier tel qu'il a été "
+                            u"ouvert est gardé dans la sauvegarde « /b/tmp/E.gpx.30 »."_qs;
+        for (const auto& [points, routes, traces, trop, listes, debut] : cas)
+            QCOMPARE(Fichiers::Avertissement({points, routes, traces, trop}, listes, u"E.gpx"_qs,
+                                             u"/b/tmp/E.gpx.30"_qs),
+                     debut.isNull() ? QString() : debut + fin);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestInventaire)
+#include "test_inventaire.moc"
