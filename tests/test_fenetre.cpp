@@ -66,7 +66,6 @@ class TestFenetre : public QObject {
     void quitter_data();
     void quitter();
     void aucune_legende_coupee();
-    void une_legende_allongee_est_vue();
     void l_aide_nomme_chaque_commande();
 };
 
@@ -209,19 +208,6 @@ void TestFenetre::aucune_legende_coupee() {
         const QStringList coupees = Legendes_Coupees(fenetre);
         QVERIFY2(coupees.isEmpty(), qPrintable(coupees.join(u'\n')));
     }
-}
-
-// The walk sees a caption grown past its control, of each kind.
-void TestFenetre::une_legende_allongee_est_vue() {
-    Banc b;
-    b.Demarrer();
-    const Controles& ui = b.c.ui;
-    ui.Option1->Bouton(2)->setText(ui.Option1->Bouton(2)->text() + u" choisi"_qs);
-    ui.Supprimer_Lien->setText(ui.Supprimer_Lien->text() + u" choisi"_qs);
-    ui.Label6->setText(ui.Label6->text() + u" choisi"_qs);
-    ui.LIENS->setTitle(ui.LIENS->title() + u" et des descriptifs du Poi"_qs);
-    const QStringList coupees = Legendes_Coupees(b.c.fenetre.get());
-    QVERIFY2(coupees.size() == 4, qPrintable(coupees.join(u'\n')));
 }
 
 void TestFenetre::l_aide_nomme_chaque_commande() {

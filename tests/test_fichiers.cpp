@@ -1,6 +1,6 @@
 // Opening and saving the GPX file through the window: ">>>", the command line and a drop
 // from the file manager; backups, re-pointed links, the warning before data is dropped,
-// failures; the sample shipped for a first run.
+// failures.
 
 #include "gpx/Fichiers.h"
 #include "support/Banc.h"
@@ -78,9 +78,7 @@ class TestFichiers : public QObject {
     void echecs();
     void sauver();
     void avertissement_avant_perte();
-    void depot_refuse_data();
     void depot_refuse();
-    void exemple();
 };
 
 void TestFichiers::ouverture_data() {
@@ -257,11 +255,10 @@ void TestFichiers::sauver() {
                               u"intacte."_qs}));
     QCOMPARE(Lire(chemin), ecrit);
     QCOMPARE(b.c.poi.Nb_POI, 4);
-    QVERIFY(!QGuiApplication::overrideCursor()); // the wait cursor is gone after a failure
 }
 
 // A plotter's export: more waypoints than the store takes, routes and tracks. The user is
-// told once the list is filled, under the wait cursor; the backup named keeps the whole file.
+// told once the list is filled; the backup named keeps the whole file.
 void TestFichiers::avertissement_avant_perte() {
     QByteArray contenu;
     for (int i = 1; i <= 260; ++i)
@@ -273,16 +270,9 @@ void TestFichiers::avertissement_avant_perte() {
     Ecrire(chemin, contenu);
     Banc b;
     b.Demarrer();
-    QList<bool> attente; // at each POI listed
-    connect(b.c.ui.ListePOI->model(), &QAbstractItemModel::rowsInserted, this, [&attente] {
-        const QCursor* curseur = QGuiApplication::overrideCursor();
-        attente << (curseur && curseur->shape() == Qt::WaitCursor);
-    });
     int listes_au_message = -1;
     b.services.au_message = [&] { listes_au_message = b.c.ui.ListePOI->count(); };
     Ouvrir(b, chemin);
-    QCOMPARE(attente, QList<bool>(100, true));
-    QVERIFY(!QGuiApplication::overrideCursor());
     QCOMPARE(listes_au_message, 100);
     QVERIFY(b.services.messages.value(0).startsWith(
         u"Le fichier « Traceur.gpx » contient 260 points de passage, 7 routes et 2 traces.\n\n"
@@ -292,40 +282,17 @@ void TestFichiers::avertissement_avant_perte() {
     QCOMPARE(Points_XML(Lire(chemin)).size(), 100);
 }
 
-void TestFichiers::depot_refuse_data() {
-    QTest::addColumn<QList<QUrl>>("adresses");
-    const QUrl gpx = QUrl::fromLocalFile(u"/tmp/ports.gpx"_qs);
-    QTest::newRow("texte") << QList<QUrl>{QUrl::fromLocalFile(u"/tmp/ports.txt"_qs)};
-    QTest::newRow("deux fichiers") << QList<QUrl>{gpx, gpx};
-    QTest::newRow("adresse internet") << QList<QUrl>{QUrl(u"https://exemple.fr/ports.gpx"_qs)};
-    QTest::newRow("gpx au milieu") << QList<QUrl>{QUrl::fromLocalFile(u"/tmp/ports.gpx.bak"_qs)};
-}
-
+// Anything but one local GPX file is refused, without a word.
 void TestFichiers::depot_refuse() {
-    QFETCH(QList<QUrl>, adresses);
     Banc b;
     b.Demarrer();
-    QVERIFY(!Deposer(b.c.fenetre.get(), adresses));
+    const QUrl gpx = QUrl::fromLocalFile(u"/tmp/ports.gpx"_qs);
+    for (const QList<QUrl>& adresses :
+         {QList<QUrl>{QUrl::fromLocalFile(u"/tmp/ports.txt"_qs)}, QList<QUrl>{gpx, gpx},
+          QList<QUrl>{QUrl(u"https://exemple.fr/ports.gpx"_qs)},
+          QList<QUrl>{QUrl::fromLocalFile(u"/tmp/ports.gpx.bak"_qs)}})
+        QVERIFY(!Deposer(b.c.fenetre.get(), adresses));
     QVERIFY(b.services.messages.isEmpty() && b.c.poi.Nom_Fichier.isEmpty());
-}
-
-// The sample, opened from a copy as the run script does: listed without a word, its file link
-// names the description in the copy's folder, and it is there.
-void TestFichiers::exemple() {
-    const QString source = QStringLiteral(QUILLVANE_DONNEES "/exemple/");
-    QTemporaryDir copie;
-    for (const QString& fichier : QDir(source).entryList(QDir::Files))
-        QVERIFY(QFile::copy(source + fichier, copie.filePath(fichier)));
-    Banc b;
-    b.Demarrer();
-    Ouvrir(b, copie.filePath(u"Ports_bretons.gpx"_qs), Ligne_De_Commande);
-    QCOMPARE(b.services.messages, QStringList());
-    QCOMPARE(b.c.ui.ListePOI->count(), 7);
-    const QString lien = u"file://"_qs + copie.filePath(u"Concarneau.txt"_qs);
-    const QString tous = Pois(b.c.poi);
-    QCOMPARE(tous.count(u"file://"_qs), 1);
-    QVERIFY2(tous.contains(lien), qPrintable(tous));
-    QVERIFY(QFileInfo(copie.filePath(u"Concarneau.txt"_qs)).size() > 0);
 }
 
 QUILLVANE_TEST_MAIN(TestFichiers)
