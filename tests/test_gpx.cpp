@@ -70,8 +70,9 @@ const struct {
     {"numériques", Point("&#201;cluse &#x20AC; &#x1F6A2; &#X41; &#x1f6a2;"),
      u"1|2|T|Écluse € \U0001F6A2 &#X41; \U0001F6A2"_qs},
     {"inconnues",
-     Point("&nbsp; &#0; &amp &#x; &#; &#6a; &#x1g; &#0000000000000000000000000000065;"),
-     u"1|2|T|&nbsp; &#0; &amp &#x; &#; &#6a; &#x1g; &#0000000000000000000000000000065;"_qs},
+     Point(
+         "&nbsp; &#0; &amp &#x; &#; &#6a; &#x1g; &#+65; &# 65; &#0000000000000000000000000000065;"),
+     u"1|2|T|&nbsp; &#0; &amp &#x; &#; &#6a; &#x1g; &#+65; &# 65; &#0000000000000000000000000000065;"_qs},
     {"permises en XML",
      Point("&#8;&#9;&#xB;&#xD;&#x1F;&#x20;&#xD7FF;&#xD800;&#xDFFF;&#xE000;&#xFFFD;&#xFFFE;"
            "&#x10000;&#x10FFFF;&#x110000;&#000000000000000000000000000065;"),
@@ -103,7 +104,7 @@ const struct {
     {"liens sur une ligne",
      "<wpt lat=\"1\" lon=\"2\">\n<time>T</time>\n<name>n</name>\n"
      "  <link href=\"https://x.org/?a=1&amp;b=2\"><text>Tom &amp; Jerry</text></link>\n"
-     "<link href=\"www.zero.com\"/>\n<link type=\"text/html\" href = 'a\"b>c' rel=\"x\">"
+     "<link href=\"www.zero.com\"/><link\n<link type=\"text/html\" href = 'a\"b>c' rel=\"x\">"
      "<text>]]> ]> ]x></text><type>y</type></link>\n"
      "<link href=\"p\"/><link xhref=\"non\" href=\"q\"><text>Q</text></link>\n</wpt>\n",
      u"1|2|T|n|https://x.org/?a=1&amp;b=2|Tom &amp; Jerry|www.zero.com||a\"b>c|]]> ]> ]x>|p||q|Q"_qs,
