@@ -96,6 +96,7 @@ void TestFenetre::demarrage() {
     QVERIFY(b.c.ui.POIS->isVisible() && !b.c.ui.LIENS->isVisible());
     QVERIFY(!b.c.texteLien1->isVisible() && b.services.messages.isEmpty());
     QCOMPARE(b.c.poi.Max_POI, 100);
+    QVERIFY(!b.c.fenetre->windowIcon().isNull() && !b.c.texteLien1->windowIcon().isNull());
 }
 
 void TestFenetre::carte_et_menu() {

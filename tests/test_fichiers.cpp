@@ -139,10 +139,13 @@ void TestFichiers::ouverture() {
     QCOMPARE(Points_XML(Lire(chemin)).value(0).href.value(1), cible);
 }
 
-// Backup n holds the file as it was before opening n + 1; the oldest goes.
+// Backup n holds the file as it was before opening n + 1; the oldest goes, and a file that is
+// not one of the thirty is left alone.
 void TestFichiers::sauvegardes_tournantes() {
     QTemporaryDir dossier;
     const QString chemin = dossier.filePath(u"Escales.gpx"_qs);
+    QVERIFY(QDir(dossier.path()).mkdir(u"tmp"_qs));
+    Ecrire(dossier.filePath(u"tmp/Escales.gpx.31"_qs), "pas une sauvegarde");
     Banc b;
     b.Demarrer();
     for (int k = 1; k <= 31; ++k) {
@@ -152,7 +155,8 @@ void TestFichiers::sauvegardes_tournantes() {
     QCOMPARE(b.c.poi.Nom_POI[1], u"V31");
     for (int n = 1; n <= 30; ++n)
         QCOMPARE(Lire(dossier.filePath(u"tmp/Escales.gpx.%1"_qs.arg(n))), Version(n + 1));
-    QCOMPARE(QDir(dossier.filePath(u"tmp"_qs)).entryList(QDir::Files).size(), 30);
+    QCOMPARE(QDir(dossier.filePath(u"tmp"_qs)).entryList(QDir::Files).size(), 31);
+    QCOMPARE(Lire(dossier.filePath(u"tmp/Escales.gpx.31"_qs)), "pas une sauvegarde");
     QVERIFY(b.services.messages.isEmpty());
 }
 
