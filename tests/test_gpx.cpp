@@ -166,11 +166,7 @@ const struct {
 class TestGpx : public QObject {
     Q_OBJECT
   private slots:
-    void lecture_ecriture_data() {
-        QTest::addColumn<int>("i");
-        for (int i = 0; i < int(std::size(Lectures)); ++i)
-            QTest::newRow(Lectures[i].nom) << i;
-    }
+    void lecture_ecriture_data() { Rangees(Lectures); }
 
     // Read and written again, a file keeps its bytes; an XML parser reads the names stored.
     void lecture_ecriture() {
@@ -272,11 +268,7 @@ class TestGpx : public QObject {
         QCOMPARE(cent.size() + cent[0].href.size(), 105);
     }
 
-    void reperage_data() {
-        QTest::addColumn<int>("i");
-        for (int i = 0; i < int(std::size(Reperages)); ++i)
-            QTest::newRow(Reperages[i].nom) << i;
-    }
+    void reperage_data() { Rangees(Reperages); }
 
     void reperage() {
         QFETCH(int, i);

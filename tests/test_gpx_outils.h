@@ -95,3 +95,11 @@ struct Limite_Taille {
     ~Limite_Taille() { setrlimit(RLIMIT_FSIZE, &avant); }
     rlimit avant{};
 };
+
+// The rows of a test whose cases stand in a table: one row per entry, named by its `nom`,
+// giving the entry's index in column "i".
+template <typename Table> void Rangees(const Table& table) {
+    QTest::addColumn<int>("i");
+    for (int i = 0; i < int(std::size(table)); ++i)
+        QTest::newRow(table[i].nom) << i;
+}

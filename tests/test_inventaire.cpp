@@ -77,11 +77,7 @@ const struct {
 class TestInventaire : public QObject {
     Q_OBJECT
   private slots:
-    void ouverture_data() {
-        QTest::addColumn<int>("i");
-        for (int i = 0; i < int(std::size(Ouverts)); ++i)
-            QTest::newRow(Ouverts[i].nom) << i;
-    }
+    void ouverture_data() { Rangees(Ouverts); }
 
     void ouverture() {
         QFETCH(int, i);
