@@ -25,96 +25,7 @@ QByteArray Point(const QByteArray& nom, const QByteArray& time = "T", const Lien
 }
 
 const QByteArray Opencpn = Reference(u"opencpn_linux.gpx"_qs);
-const QByteArray Exemple = Lire(QStringLiteral(QUILLVANE_DONNEES "/exemple/Ports_bretons.gpx"));
 const QByteArray Saisie = Reference(u"ecrit_saisie.gpx"_qs);
-
-// Metadata stamped like the first mark, two marks in the same second, a mark without time, a
-// route and a track: each mark keeps its own links.
-const QString Pois_Opencpn =
-    u"47.480833333|-3.097500000|2026-03-05T14:03:07Z|Port-Haliguen & Quiberon|"
-    u"https://www.example.org/haliguen?lang=fr&amp;v=2|Capitainerie|"
-    u"file:///home/marc/Notes/Haliguen.txt|Notes\n47.270000000|-2.210000000|2026-03-05T14:05:00Z|"
-    u"Pointe du Grouin|https://fr.wikipedia.org/wiki/Pointe_du_Grouin|Wikipédia\n47.260000000|"
-    u"-2.200000000|2026-03-05T14:05:00Z|Mouillage du Grouin|https://meteo.example.org/grouin|"
-    u"Météo\n47.100000000|-2.050000000||Pré Roche|https://example.org/pre-roche|Pré Roche"_qs;
-
-// A file read gives `pois` (unless null); written, it holds `ecrit` (the whole file when it
-// is one).
-const struct {
-    const char* nom;
-    QByteArray contenu;
-    QString pois;
-    QByteArray ecrit = {};
-} Lectures[] = {
-    {"OpenCPN, LF", Opencpn, Pois_Opencpn},
-    {"OpenCPN, CR LF", QByteArray(Opencpn).replace("\n", "\r\n"), Pois_Opencpn},
-    {"OpenCPN, CR", QByteArray(Opencpn).replace("\n", "\r"), Pois_Opencpn},
-    // "<wptx1:...>" extensions are not waypoints.
-    {"BaseCamp", Reference(u"basecamp.gpx"_qs),
-     u"47.212345|-1.553210|2026-03-04T09:12:44Z|Écluse Saint-Félix\n47.250000|-2.200000|"
-     u"2026-03-04T09:20:01Z|Bouée Basse|https://example.org/bouee|Fiche"_qs},
-    // Written by the program (no links, five links, an empty time, escapes), and the sample
-    // shipped: the same bytes come back.
-    {"vide", Reference(u"ecrit_vide.gpx"_qs), {}, Reference(u"ecrit_vide.gpx"_qs)},
-    {"complet", Reference(u"ecrit_complet.gpx"_qs), {}, Reference(u"ecrit_complet.gpx"_qs)},
-    {"exemple", Exemple, {}, Exemple},
-    // Names: "%20" and "(Sans nom)" only for a mark with a time, references decoded last,
-    // other encodings written back in UTF-8.
-    {"%20", Point("Pointe%20du%20Grouin"), u"1|2|T|Pointe du Grouin"_qs},
-    {"Windows-1252", Point("\311cluse \200", "T", {{"x", "Caf\351"}}), u"1|2|T|Écluse €|x|Café"_qs,
-     "<name>\303\211cluse \342\202\254</name>\r\n\t\t<link href=\"x\">\r\n"
-     "\t\t\t<text>Caf\303\251</text>\r\n"},
-    {"vide daté", Point(""), u"1|2|T|(Sans nom)"_qs},
-    {"entités", Point("a &amp; b &lt;c&gt; &quot;d&quot; &apos;e&apos;"),
-     u"1|2|T|a & b <c> \"d\" 'e'"_qs, "<name>a &amp; b &lt;c&gt; &quot;d&quot; 'e'</name>"},
-    {"numériques", Point("&#201;cluse &#x20AC; &#x1F6A2; &#X41; &#x1f6a2;"),
-     u"1|2|T|Écluse € \U0001F6A2 &#X41; \U0001F6A2"_qs},
-    {"inconnues",
-     Point(
-         "&nbsp; &#0; &amp &#x; &#; &#6a; &#x1g; &#+65; &# 65; &#0000000000000000000000000000065;"),
-     u"1|2|T|&nbsp; &#0; &amp &#x; &#; &#6a; &#x1g; &#+65; &# 65; &#0000000000000000000000000000065;"_qs},
-    {"permises en XML",
-     Point("&#8;&#9;&#xB;&#xD;&#x1F;&#x20;&#xD7FF;&#xD800;&#xDFFF;&#xE000;&#xFFFD;&#xFFFE;"
-           "&#x10000;&#x10FFFF;&#x110000;&#000000000000000000000000000065;"),
-     u"1|2|T|&#8;\t&#xB;\r&#x1F; \uD7FF&#xD800;&#xDFFF;\uE000\uFFFD&#xFFFE;\U00010000"
-     u"\U0010FFFF&#x110000;A"_qs},
-    {"fins de ligne, %20", Point("&#10;a&#13;b&#37;20c"), u"1|2|T|\na\rb%20c"_qs,
-     "<name>&#10;a&#13;b&#37;20c</name>"},
-    {"sans heure, vide", Point("", {}), u"1|2||"_qs},
-    {"sans heure", Point("a%20b &amp; \311t\351", {}), u"1|2||a%20b & Été"_qs,
-     "<time></time>\r\n\t\t<name>a%20b &amp; \303\211t\303\251</name>"},
-    {"jamais fermé", "<wpt lat=\"1\" lon=\"2\">\n<time>T</time>\n<name>a%20b</name>\n",
-     u"1|2|T|a%20b"_qs},
-    // Short or malformed lines: the missing values are empty.
-    {"sans fins", "<wpt\tlat=\"1\" lon=\"2\">\n<time>\n<name>ab\n<link\n<text>\n</wpt>",
-     u"1|2||"_qs},
-    {"lien trop court", "<wpt lat=\"1\" lon=\"2\">\n<time>T</time>\n<link>\n<text>x</text>\n</wpt>",
-     u"1|2|T|(Sans nom)||x"_qs},
-    {"wpt en fin", "<wpt", u"|||"_qs},
-    // Waypoint on one line: coordinates only. lon before lat: taken in order. A blank after
-    // "</name>" moves the cut. "<wptx1:" and "<linkx" are not elements of ours.
-    {"dispositions",
-     "<wpt lat=\"1\" lon=\"2\"><time>T</time><name>Seul</name></wpt>\n"
-     "<wpt lon=\"-2.3\" lat=\"47.1\">\n<time>T2</time>\n<name>Nom</name> \n"
-     "<wptx1:Address>\n<linkx href=\"faux\">\n<link href=\"vrai\">\n</wpt>\n",
-     u"1|2||\n-2.3|47.1|T2|Nom<|vrai|"_qs},
-    // Links written whole on their line, as many GPX tools write them: the href between its own
-    // quotes, whatever its place among the attributes, and the label of that line; "]]>" and
-    // quotes escaped where XML needs it.
-    {"liens sur une ligne",
-     "<wpt lat=\"1\" lon=\"2\">\n<time>T</time>\n<name>n</name>\n"
-     "  <link href=\"https://x.org/?a=1&amp;b=2\"><text>Tom &amp; Jerry</text></link>\n"
-     "<link href=\"www.zero.com\"/><link\n<link type=\"text/html\" href = 'a\"b>c' rel=\"x\">"
-     "<text>]]> ]> ]x></text><type>y</type></link>\n"
-     "<link href=\"p\"/><link xhref=\"non\" href=\"q\"><text>Q</text></link>\n</wpt>\n",
-     u"1|2|T|n|https://x.org/?a=1&amp;b=2|Tom &amp; Jerry|www.zero.com||a\"b>c|]]> ]> ]x>|p||q|Q"_qs,
-     "<link href=\"www.zero.com\">\r\n\t\t\t<text></text>\r\n\t\t</link>\r\n\t\t"
-     "<link href=\"a&quot;b>c\">\r\n\t\t\t<text>]]&gt; ]> ]x></text>\r\n"},
-    {"cinq liens au plus",
-     Point("six", "T", {{"1", "a"}, {"2", "b"}, {"3", "c"}, {"4", "d"}, {"5", "e"}, {"6", "f"}}) +
-         Point("b", "T", {{"v", "w"}}, "3"),
-     u"1|2|T|six|1|a|2|b|3|c|4|d|5|e\n3|2|T|b|v|w"_qs},
-};
 
 // Each file re-pointed into `dossier`; the next opening leaves the result as it is.
 #define D "file:///b/"
@@ -166,19 +77,32 @@ const struct {
 class TestGpx : public QObject {
     Q_OBJECT
   private slots:
-    void lecture_ecriture_data() { Rangees(Lectures); }
+    // Every case of reference/ (its README tells what each one holds), and the sample shipped.
+    void lecture_ecriture_data() {
+        QTest::addColumn<QString>("fichier");
+        QTest::addColumn<QString>("attendu");
+        const QString references = QStringLiteral(QUILLVANE_REFERENCES "/");
+        const QStringList cas = QDir(references).entryList({u"*.gpx"_qs});
+        QCOMPARE(cas.size(), 24);
+        for (const QString& f : cas)
+            QTest::newRow(qPrintable(f)) << references + f << references + f.chopped(4);
+        QTest::newRow("exemple") << QStringLiteral(QUILLVANE_DONNEES "/exemple/Ports_bretons.gpx")
+                                 << references + u"exemple"_qs;
+    }
 
-    // Read and written again, a file keeps its bytes; an XML parser reads the names stored.
+    // Read, a file gives the store of its .poi; written, the bytes of its .ecrit, or its own
+    // bytes when the program wrote it. Written again, nothing changes; an XML parser reads the
+    // names stored.
     void lecture_ecriture() {
-        QFETCH(int, i);
-        const Magasin poi = Lu(Lectures[i].contenu);
-        if (!Lectures[i].pois.isNull())
-            QCOMPARE(Pois(poi), Lectures[i].pois);
+        QFETCH(QString, fichier);
+        QFETCH(QString, attendu);
+        const QByteArray contenu = Lire(fichier);
+        const Magasin poi = Lu(contenu);
+        QCOMPARE(Pois(poi), QString::fromUtf8(Lire(attendu + u".poi"_qs)));
         QCOMPARE(poi.POI_Courant, poi.Nb_POI + 1);
         const QByteArray texte = Fichiers::Texte_GPX(poi);
-        if (Lectures[i].ecrit.startsWith("<?xml"))
-            QCOMPARE(texte, Lectures[i].ecrit);
-        QVERIFY2(texte.contains(Lectures[i].ecrit), texte.constData());
+        const QString ecrit = attendu + u".ecrit"_qs;
+        QCOMPARE(texte, QFile::exists(ecrit) ? Lire(ecrit) : contenu);
         QCOMPARE(Fichiers::Texte_GPX(Lu(texte)), texte);
         const QList<Point_XML> xml = Points_XML(texte);
         QCOMPARE(xml.size(), poi.Nb_POI);
@@ -241,7 +165,6 @@ class TestGpx : public QObject {
         poi.Nb_Liens[1] = 1;
         poi.Nom_POI[2] = u"oublié"_qs; // beyond Nb_POI, like the second link
         QCOMPARE(Fichiers::Texte_GPX(poi), Saisie);
-        QCOMPARE(Fichiers::Texte_GPX(Lu(Saisie)), Saisie);
         const Point_XML lu = Points_XML(Saisie).value(0);
         QCOMPARE((QStringList{lu.name} << lu.href << lu.text),
                  (QStringList{nom, u"https://example.org/"_qs + url, u"R&D <x> a]]>b <"_qs}));
