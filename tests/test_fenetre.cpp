@@ -133,7 +133,9 @@ class TestFenetre : public QObject {
             }
             QCOMPARE(b.services.questions, QStringList{"Voulez-vous sauver le fichier ?"});
             QCOMPARE(b.c.fenetre->isVisible(), sauver);
-            QCOMPARE(b.services.messages.size(), int(sauver));
+            const QString echec = u"Le fichier « %1 » n'a pas pu être enregistré ; la version "
+                                  u"précédente est restée intacte."_qs.arg(QDir::tempPath());
+            QCOMPARE(b.services.messages, sauver ? QStringList{echec} : QStringList());
             const QMap<QString, QString> places{
                 {Cles[0], "1500"}, {Cles[1], "-30"}, {Cles[2], "180000"}, {Cles[3], "450"}},
                 garde{{"Startup/Autre_Cle", "vieux"}};

@@ -72,11 +72,7 @@ class TestFichiers : public QObject {
   private slots:
     void ouverture_data();
     void ouverture();
-    void sauvegardes_tournantes();
-    void annuler_puis_nouveau_nom();
-    void echecs_data();
-    void echecs();
-    void sauver();
+    void annuler_echouer_puis_nouveau_nom();
     void avertissement_avant_perte();
     void depot_refuse();
 };
@@ -139,40 +135,24 @@ void TestFichiers::ouverture() {
     QCOMPARE(Points_XML(Lire(chemin)).value(0).href.value(1), cible);
 }
 
-// Backup n holds the file as it was before opening n + 1; the oldest goes, and a file that is
-// not one of the thirty is left alone.
-void TestFichiers::sauvegardes_tournantes() {
-    QTemporaryDir dossier;
-    const QString chemin = dossier.filePath(u"Escales.gpx"_qs);
-    QVERIFY(QDir(dossier.path()).mkdir(u"tmp"_qs));
-    Ecrire(dossier.filePath(u"tmp/Escales.gpx.31"_qs), "pas une sauvegarde");
-    Banc b;
-    b.Demarrer();
-    for (int k = 1; k <= 31; ++k) {
-        Ecrire(chemin, Version(k));
-        Ouvrir(b, chemin);
-    }
-    QCOMPARE(b.c.poi.Nom_POI[1], u"V31");
-    for (int n = 1; n <= 30; ++n)
-        QCOMPARE(Lire(dossier.filePath(u"tmp/Escales.gpx.%1"_qs.arg(n))), Version(n + 1));
-    QCOMPARE(QDir(dossier.filePath(u"tmp"_qs)).entryList(QDir::Files).size(), 31);
-    QCOMPARE(Lire(dossier.filePath(u"tmp/Escales.gpx.31"_qs)), "pas une sauvegarde");
-    QVERIFY(b.services.messages.isEmpty());
-}
-
-// Cancelled: the open document keeps its name. A name not on disk starts an empty document
-// there; nothing comes to disk before the first save.
-void TestFichiers::annuler_puis_nouveau_nom() {
+// Cancelled, unreadable, or named on the command line but absent: one message naming the
+// file at most, the open document untouched. A name not on disk given in the dialog starts
+// an empty document there; nothing comes to disk before the first save.
+void TestFichiers::annuler_echouer_puis_nouveau_nom() {
     Banc b;
     b.Demarrer();
     Document_Avant(b);
     b.c.ui.Option1->Bouton(1)->setChecked(true);
     Banc::Cliquer(b.c.ui.Charge_Fichier);
-    QCOMPARE(Document(b), Avant);
-    QVERIFY(!b.c.ui.Option1->Value(1));
-
     QTemporaryDir dossier;
     const QString chemin = dossier.filePath(u"Nouveau.gpx"_qs);
+    Ouvrir(b, chemin, Ligne_De_Commande);
+    Ouvrir(b, dossier.path()); // a folder
+    QCOMPARE(Document(b), Avant + u"|Le fichier « %1 » n'a pas pu être lu.|Le fichier « %2 » n'a "
+                                  u"pas pu être lu."_qs.arg(chemin, dossier.path()));
+    QVERIFY(!b.c.ui.Option1->Value(1));
+    b.services.messages.clear();
+
     b.Selectionner(1);
     b.Remplir({"a", "b", "c", "d"});
     b.c.ui.Option1->Bouton(0)->setChecked(true);
@@ -186,79 +166,6 @@ void TestFichiers::annuler_puis_nouveau_nom() {
     QVERIFY(QDir(dossier.path()).isEmpty());
     b.c.ui.Sauve_Fichier->trigger();
     QCOMPARE(Lire(chemin), Reference(u"ecrit_vide.gpx"_qs));
-}
-
-void TestFichiers::echecs_data() {
-    QTest::addColumn<QString>("cas");
-    QTest::addColumn<QString>("message");
-    QTest::newRow("un dossier") << u"illisible"_qs << u"Le fichier « %1 » n'a pas pu être lu."_qs;
-    QTest::newRow("tmp est un fichier") << u"tmp"_qs << u"/tmp »"_qs;
-    QTest::newRow("sauvegardes bloquées") << u"sauvegarde"_qs << u"tmp/Escales.gpx.30 »"_qs;
-    QTest::newRow("Temp.gpx est un dossier") << u"Temp.gpx"_qs << u"/Temp.gpx »"_qs;
-    QTest::newRow("nommé mais absent")
-        << u"absent"_qs << u"Le fichier « %1 » n'a pas pu être lu."_qs;
-}
-
-// One message naming the file, the file as it was, the open document untouched.
-void TestFichiers::echecs() {
-    QFETCH(QString, cas);
-    QFETCH(QString, message);
-    QTemporaryDir dossier;
-    QDir d(dossier.path());
-    const QString chemin = dossier.filePath(u"Escales.gpx"_qs);
-    if (cas == u"illisible")
-        QVERIFY(d.mkdir(u"Escales.gpx"_qs));
-    else if (cas != u"absent")
-        Ecrire(chemin, "<wpt lat=\"1\" lon=\"2\">\n</wpt>\n");
-    if (cas == u"tmp")
-        Ecrire(dossier.filePath(u"tmp"_qs), "x");
-    if (cas == u"Temp.gpx")
-        QVERIFY(d.mkdir(u"Temp.gpx"_qs));
-    // Every backup place taken by a folder that can be neither removed nor replaced.
-    for (int n = 1; n <= 30 && cas == u"sauvegarde"; ++n)
-        QVERIFY(d.mkpath(u"tmp/Escales.gpx.%1/plein"_qs.arg(n)));
-    Banc b;
-    b.Demarrer();
-    Document_Avant(b);
-    Ouvrir(b, chemin, cas == u"absent" ? Ligne_De_Commande : Bouton);
-    QCOMPARE(b.services.messages.size(), 1);
-    QVERIFY2(b.services.messages[0].contains(message.replace(u"%1"_qs, chemin)),
-             qPrintable(b.services.messages[0]));
-    QVERIFY(b.services.messages[0].contains(chemin));
-    b.services.messages.clear();
-    QCOMPARE(Document(b), Avant);
-    if (QFileInfo(chemin).isFile())
-        QCOMPARE(Lire(chemin), "<wpt lat=\"1\" lon=\"2\">\n</wpt>\n");
-}
-
-void TestFichiers::sauver() {
-    Banc b;
-    b.Demarrer();
-    b.c.ui.Sauve_Fichier->trigger();
-    QCOMPARE(b.services.messages, QStringList{"Il n'y a pas de nom de fichier"});
-
-    QTemporaryDir dossier;
-    const QString chemin = dossier.filePath(u"Escales.gpx"_qs);
-    Ecrire(chemin, Reference(u"ecrit_complet.gpx"_qs));
-    Ouvrir(b, chemin);
-    b.c.poi.Nom_POI[1] = u"Écluse & pont"_qs;
-    b.c.ui.Sauve_Fichier->trigger();
-    const QList<Point_XML> points = Points_XML(Lire(chemin));
-    QCOMPARE(points.size(), 4);
-    QCOMPARE(points[0].name, u"Écluse & pont");
-    QCOMPARE(points[1].text.value(4), u"Météo & marées");
-
-    // Through a regular file: a message naming the file, the file and the store as they were.
-    const QByteArray ecrit = Lire(chemin);
-    b.c.poi.Nom_Fichier = chemin + u"/Escales.gpx"_qs;
-    b.c.ui.Sauve_Fichier->trigger();
-    QCOMPARE(b.services.messages,
-             (QStringList{"Il n'y a pas de nom de fichier",
-                          u"Le fichier « "_qs + b.c.poi.Nom_Fichier +
-                              u" » n'a pas pu être enregistré ; la version précédente est restée "
-                              u"intacte."_qs}));
-    QCOMPARE(Lire(chemin), ecrit);
-    QCOMPARE(b.c.poi.Nb_POI, 4);
 }
 
 // A plotter's export: more waypoints than the store takes, routes and tracks. The user is

@@ -102,6 +102,48 @@ class TestInventaire : public QObject {
                 QCOMPARE(QFileInfo(*chemin).absolutePath() + u'/', dossier);
     }
 
+    // Backup n holds the file as it was before opening n + 1; the oldest goes, and a file that
+    // is not one of the thirty is left alone.
+    void sauvegardes_tournantes() {
+        QTemporaryDir dossier;
+        const auto chemins = Fichiers::Decouper_Chemin(dossier.filePath(u"f.gpx"_qs));
+        QVERIFY(QDir(dossier.path()).mkdir(u"tmp"_qs));
+        Ecrire(dossier.filePath(u"tmp/f.gpx.31"_qs), "autre");
+        for (int k = 1; k <= 31; ++k) {
+            Ecrire(chemins.nom, QByteArray::number(k));
+            QCOMPARE(Fichiers::Preparer_Ouverture(chemins).erreur, QString());
+        }
+        for (int n = 1; n <= 30; ++n)
+            QCOMPARE(Lire(dossier.filePath(u"tmp/f.gpx.%1"_qs.arg(n))), QByteArray::number(n + 1));
+        QCOMPARE(Lire(dossier.filePath(u"tmp/f.gpx.31"_qs)), "autre");
+        QCOMPARE(QDir(dossier.filePath(u"tmp"_qs)).entryList(QDir::Files).size(), 31);
+    }
+
+    // One message naming the file and what failed; the file stays as it was.
+    void echecs() {
+        const std::pair<QString, QString> cas[] = {
+            {u"f.gpx"_qs, u"Le fichier « %1f.gpx » n'a pas pu être lu."_qs},
+            {u"tmp"_qs, u"Le dossier des sauvegardes « %1tmp » n'a pas pu être créé. Le fichier « "
+                        u"%1f.gpx » n'a pas été ouvert."_qs},
+            {u"tmp/f.gpx.%1/plein"_qs, u"%1tmp/f.gpx.30 »"_qs}, // backups that cannot be replaced
+            {u"Temp.gpx"_qs, u"%1Temp.gpx »"_qs}};
+        for (const auto& [obstacle, message] : cas) {
+            QTemporaryDir racine;
+            const QDir d(racine.path());
+            const auto chemins = Fichiers::Decouper_Chemin(d.filePath(u"f.gpx"_qs));
+            if (obstacle != u"f.gpx")
+                Ecrire(chemins.nom, Points(1));
+            if (obstacle == u"tmp")
+                Ecrire(d.filePath(obstacle), "x");
+            for (int n = 1; n <= (obstacle == u"tmp" ? 0 : obstacle.contains(u'%') ? 30 : 1); ++n)
+                QVERIFY(d.mkpath(QString(obstacle).replace(u"%1"_qs, QString::number(n))));
+            const QString erreur = Fichiers::Preparer_Ouverture(chemins).erreur;
+            QVERIFY2(erreur.contains(message.arg(chemins.dossier)) && erreur.contains(chemins.nom),
+                     qPrintable(erreur));
+            QCOMPARE(Lire(chemins.nom), obstacle == u"f.gpx" ? QByteArray() : Points(1));
+        }
+    }
+
     // Every text ends the same way: what saving keeps, and where the file as opened is kept.
     void avertissement() {
         const struct {
