@@ -59,50 +59,50 @@ struct Dossier {
 class TestArretBrutal : public QObject {
     Q_OBJECT
   private slots:
-    void ouverture_et_sauvegarde_tuees();
-};
+    void ouverture_et_sauvegarde_tuees() {
+        Dossier d;
+        std::chrono::duration<double> duree{};
+        QList<int> trouvees(1 + 2 * Passes); // kills that left the file as exported, opened once...
+        QMap<int, size_t> avant = d.Sauvegardes();
+        for (int k = 0; k < Arrets + Arrets / 20; ++k) {
+            const bool mesure = k % 21 == 0; // left to its end, for the length of the next 20 kills
+            const QByteArray depart = Export(k);
+            const QList<size_t> versions = d.Versions(depart);
+            QFile::remove(d.chemin); // a new file: the last opening's backup may be this one
+            Ecrire(d.chemin, depart);
+            QProcess aide;
+            aide.start(QStringLiteral(QUILLVANE_OUVRIR_SAUVER),
+                       {d.chemin, QString::number(Passes)});
+            QVERIFY(aide.waitForReadyRead(10000) && aide.readLine() == "pret\n");
+            const auto debut = std::chrono::steady_clock::now();
+            if (!mesure) { // at a moment of the work spread evenly from kill to kill
+                std::this_thread::sleep_for(duree * std::fmod(k * 0.618034, 1.0));
+                aide.kill();
+            }
+            QVERIFY(aide.waitForFinished(10000));
+            if (mesure)
+                duree = std::chrono::steady_clock::now() - debut;
 
-void TestArretBrutal::ouverture_et_sauvegarde_tuees() {
-    Dossier d;
-    std::chrono::duration<double> duree{};
-    QList<int> trouvees(1 + 2 * Passes); // kills that left the file as exported, opened once...
-    QMap<int, size_t> avant = d.Sauvegardes();
-    for (int k = 0; k < Arrets + Arrets / 20; ++k) {
-        const bool mesure = k % 21 == 0; // left to its end, for the length of the next 20 kills
-        const QByteArray depart = Export(k);
-        const QList<size_t> versions = d.Versions(depart);
-        QFile::remove(d.chemin); // a new file: the last opening's backup may be this one
-        Ecrire(d.chemin, depart);
-        QProcess aide;
-        aide.start(QStringLiteral(QUILLVANE_OUVRIR_SAUVER), {d.chemin, QString::number(Passes)});
-        QVERIFY(aide.waitForReadyRead(10000) && aide.readLine() == "pret\n");
-        const auto debut = std::chrono::steady_clock::now();
-        if (!mesure) { // at a moment of the work spread evenly from kill to kill
-            std::this_thread::sleep_for(duree * std::fmod(k * 0.618034, 1.0));
-            aide.kill();
+            const qsizetype version = versions.indexOf(qHash(Lire(d.chemin)));
+            QVERIFY2(version >= 0, qPrintable(u"arrêt %1: le fichier est incomplet"_qs.arg(k)));
+            QVERIFY(!mesure || (aide.exitCode() == 0 && version == 2 * Passes));
+            trouvees[version] += !mesure;
+            const QMap<int, size_t> apres = d.Sauvegardes();
+            for (auto it = apres.cbegin(); it != apres.cend(); ++it)
+                QVERIFY2(d.connues.contains(*it),
+                         qPrintable(u"arrêt %1: sauvegarde %2 incomplète"_qs.arg(k).arg(it.key())));
+            // Each opening drops the oldest backup: the others stay, wherever they moved.
+            for (auto it = avant.cbegin(); it != avant.cend(); ++it)
+                QVERIFY2(it.key() <= Passes || apres.values().contains(*it),
+                         qPrintable(u"arrêt %1: sauvegarde %2 perdue"_qs.arg(k).arg(it.key())));
+            avant = apres;
         }
-        QVERIFY(aide.waitForFinished(10000));
-        if (mesure)
-            duree = std::chrono::steady_clock::now() - debut;
-
-        const qsizetype version = versions.indexOf(qHash(Lire(d.chemin)));
-        QVERIFY2(version >= 0, qPrintable(u"arrêt %1: le fichier est incomplet"_qs.arg(k)));
-        QVERIFY(!mesure || (aide.exitCode() == 0 && version == 2 * Passes));
-        trouvees[version] += !mesure;
-        const QMap<int, size_t> apres = d.Sauvegardes();
-        for (auto it = apres.cbegin(); it != apres.cend(); ++it)
-            QVERIFY2(d.connues.contains(*it),
-                     qPrintable(u"arrêt %1: sauvegarde %2 incomplète"_qs.arg(k).arg(it.key())));
-        // Each opening drops the oldest backup: the others stay, wherever they moved.
-        for (auto it = avant.cbegin(); it != avant.cend(); ++it)
-            QVERIFY2(it.key() <= Passes || apres.values().contains(*it),
-                     qPrintable(u"arrêt %1: sauvegarde %2 perdue"_qs.arg(k).arg(it.key())));
-        avant = apres;
+        // Kills came before the opening replaced the file, between that and the save, and after.
+        qInfo() << "le fichier après les arrêts (exporté, ouvert, enregistré...):" << trouvees;
+        QVERIFY(trouvees[0] >= Arrets / 40 && trouvees[1] >= Arrets / 40 &&
+                trouvees[2] >= Arrets / 40);
     }
-    // Kills came before the opening replaced the file, between that and the save, and after.
-    qInfo() << "le fichier après les arrêts (exporté, ouvert, enregistré...):" << trouvees;
-    QVERIFY(trouvees[0] >= Arrets / 40 && trouvees[1] >= Arrets / 40 && trouvees[2] >= Arrets / 40);
-}
+};
 
 QTEST_GUILESS_MAIN(TestArretBrutal)
 #include "test_arret_brutal.moc"

@@ -70,141 +70,136 @@ QByteArray Version(int k) {
 class TestFichiers : public QObject {
     Q_OBJECT
   private slots:
-    void ouverture_data();
-    void ouverture();
-    void annuler_echouer_puis_nouveau_nom();
-    void avertissement_avant_perte();
-    void depot_refuse();
-};
-
-void TestFichiers::ouverture_data() {
-    QTest::addColumn<int>("par");
-    QTest::addColumn<QString>("nom");
-    QTest::newRow(">>>") << int(Bouton) << u"Escales.gpx"_qs;
-    QTest::newRow("copie de travail") << int(Bouton) << u"Temp.gpx"_qs;
-    QTest::newRow("ligne de commande") << int(Ligne_De_Commande) << u"Escales.gpx"_qs;
-    QTest::newRow("déposé sur la fenêtre") << int(Depot_Fenetre) << u"ESCALES.GPX"_qs;
-    QTest::newRow("déposé sur la carte") << int(Depot_Carte) << u"Escales.gpx"_qs;
-}
-
-// Whichever way it comes, the file is kept as backup 30, its file links are re-pointed into
-// its folder (in the file, its working copy and the store), and its POIs are listed.
-void TestFichiers::ouverture() {
-    QFETCH(int, par);
-    QFETCH(QString, nom);
-    QTemporaryDir racine;
-    const QString dossier = racine.path() + u"/Escales été & co/"_qs;
-    const QString chemin = dossier + nom;
-    QVERIFY(QDir().mkpath(dossier));
-    const QByteArray original = Reference(u"opencpn_linux.gpx"_qs);
-    Ecrire(chemin, original);
-    Banc b(par == Depot_Carte);
-    b.Demarrer();
-    if (par == Depot_Carte) { // a page shown, drawn by the web view's own widget
-        auto* vue = qobject_cast<QWebEngineView*>(b.c.ui.WebBrowser1);
-        QSignalSpy chargee(vue, &QWebEngineView::loadFinished);
-        vue->setHtml(u"<p>Carte</p>"_qs);
-        QVERIFY(chargee.wait(20000));
+    void ouverture_data() {
+        QTest::addColumn<int>("par");
+        QTest::addColumn<QString>("nom");
+        QTest::newRow(">>>") << int(Bouton) << u"Escales.gpx"_qs;
+        QTest::newRow("copie de travail") << int(Bouton) << u"Temp.gpx"_qs;
+        QTest::newRow("ligne de commande") << int(Ligne_De_Commande) << u"Escales.gpx"_qs;
+        QTest::newRow("déposé sur la fenêtre") << int(Depot_Fenetre) << u"ESCALES.GPX"_qs;
+        QTest::newRow("déposé sur la carte") << int(Depot_Carte) << u"Escales.gpx"_qs;
     }
-    b.c.ui.Option1->Bouton(1)->setChecked(true);
-    b.c.ui.Text1->setText(u"gardé"_qs);
-    b.c.ui.POIS->hide(); // the link frame in its place
-    b.c.ui.LIENS->show();
 
-    Ouvrir(b, chemin, Chemin(par));
-    // This file's route and track would be lost by a save: the user is told, once.
-    QCOMPARE(b.services.messages.size(), 1);
-    b.services.messages.clear();
-    QCOMPARE(Document(b), QStringList({chemin, dossier, nom, u"...."_qs + chemin.right(31),
-                                       u"Port-Haliguen & Quiberon|Pointe du Grouin|Mouillage "
-                                       u"du Grouin|Pré Roche"_qs})
-                              .join(u'|'));
-    QCOMPARE(b.services.dialogues.size(), int(par == Bouton));
-    QVERIFY(!b.c.ui.Option1->Value(1));
-    QVERIFY(b.c.ui.Text1->text() == u"gardé" && b.c.ui.ListePOI->ListIndex() == -1);
-    QCOMPARE(b.c.poi.POI_Courant, 5);
-    QCOMPARE(b.c.ui.POIS->isVisible(), par == Depot_Fenetre || par == Depot_Carte);
+    // Whichever way it comes, the file is kept as backup 30, its file links are re-pointed into
+    // its folder (in the file, its working copy and the store), and its POIs are listed.
+    void ouverture() {
+        QFETCH(int, par);
+        QFETCH(QString, nom);
+        QTemporaryDir racine;
+        const QString dossier = racine.path() + u"/Escales été & co/"_qs;
+        const QString chemin = dossier + nom;
+        QVERIFY(QDir().mkpath(dossier));
+        const QByteArray original = Reference(u"opencpn_linux.gpx"_qs);
+        Ecrire(chemin, original);
+        Banc b(par == Depot_Carte);
+        b.Demarrer();
+        if (par == Depot_Carte) { // a page shown, drawn by the web view's own widget
+            auto* vue = qobject_cast<QWebEngineView*>(b.c.ui.WebBrowser1);
+            QSignalSpy chargee(vue, &QWebEngineView::loadFinished);
+            vue->setHtml(u"<p>Carte</p>"_qs);
+            QVERIFY(chargee.wait(20000));
+        }
+        b.c.ui.Option1->Bouton(1)->setChecked(true);
+        b.c.ui.Text1->setText(u"gardé"_qs);
+        b.c.ui.POIS->hide(); // the link frame in its place
+        b.c.ui.LIENS->show();
 
-    QCOMPARE(Lire(dossier + u"tmp/"_qs + nom + u".30"_qs), original);
-    QCOMPARE(QDir(dossier + u"tmp"_qs).entryList(QDir::Files).size(), 1);
-    const QString cible = u"file://"_qs + dossier + u"Haliguen.txt"_qs;
-    QCOMPARE(b.c.poi.Lien_URL[1][2], QString(cible).replace(u"&"_qs, u"&amp;"_qs));
-    QCOMPARE(Lire(dossier + u"Temp.gpx"_qs), Lire(chemin));
-    QCOMPARE(Points_XML(Lire(chemin)).value(0).href.value(1), cible);
-    b.c.ui.Sauve_Fichier->trigger();
-    QCOMPARE(Points_XML(Lire(chemin)).value(0).href.value(1), cible);
-}
+        Ouvrir(b, chemin, Chemin(par));
+        // This file's route and track would be lost by a save: the user is told, once.
+        QCOMPARE(b.services.messages.size(), 1);
+        b.services.messages.clear();
+        QCOMPARE(Document(b), QStringList({chemin, dossier, nom, u"...."_qs + chemin.right(31),
+                                           u"Port-Haliguen & Quiberon|Pointe du Grouin|Mouillage "
+                                           u"du Grouin|Pré Roche"_qs})
+                                  .join(u'|'));
+        QCOMPARE(b.services.dialogues.size(), int(par == Bouton));
+        QVERIFY(!b.c.ui.Option1->Value(1));
+        QVERIFY(b.c.ui.Text1->text() == u"gardé" && b.c.ui.ListePOI->ListIndex() == -1);
+        QCOMPARE(b.c.poi.POI_Courant, 5);
+        QCOMPARE(b.c.ui.POIS->isVisible(), par == Depot_Fenetre || par == Depot_Carte);
 
-// Cancelled, unreadable, or named on the command line but absent: one message naming the
-// file at most, the open document untouched. A name not on disk given in the dialog starts
-// an empty document there; nothing comes to disk before the first save.
-void TestFichiers::annuler_echouer_puis_nouveau_nom() {
-    Banc b;
-    b.Demarrer();
-    Document_Avant(b);
-    b.c.ui.Option1->Bouton(1)->setChecked(true);
-    Banc::Cliquer(b.c.ui.Charge_Fichier);
-    QTemporaryDir dossier;
-    const QString chemin = dossier.filePath(u"Nouveau.gpx"_qs);
-    Ouvrir(b, chemin, Ligne_De_Commande);
-    Ouvrir(b, dossier.path()); // a folder
-    QCOMPARE(Document(b), Avant + u"|Le fichier « %1 » n'a pas pu être lu.|Le fichier « %2 » n'a "
-                                  u"pas pu être lu."_qs.arg(chemin, dossier.path()));
-    QVERIFY(!b.c.ui.Option1->Value(1));
-    b.services.messages.clear();
+        QCOMPARE(Lire(dossier + u"tmp/"_qs + nom + u".30"_qs), original);
+        QCOMPARE(QDir(dossier + u"tmp"_qs).entryList(QDir::Files).size(), 1);
+        const QString cible = u"file://"_qs + dossier + u"Haliguen.txt"_qs;
+        QCOMPARE(b.c.poi.Lien_URL[1][2], QString(cible).replace(u"&"_qs, u"&amp;"_qs));
+        QCOMPARE(Lire(dossier + u"Temp.gpx"_qs), Lire(chemin));
+        QCOMPARE(Points_XML(Lire(chemin)).value(0).href.value(1), cible);
+        b.c.ui.Sauve_Fichier->trigger();
+        QCOMPARE(Points_XML(Lire(chemin)).value(0).href.value(1), cible);
+    }
 
-    b.Selectionner(1);
-    b.Remplir({"a", "b", "c", "d"});
-    b.c.ui.Option1->Bouton(0)->setChecked(true);
-    Ouvrir(b, chemin);
-    QCOMPARE(Document(b), QStringList({chemin, dossier.path() + u'/', u"Nouveau.gpx"_qs,
-                                       u"...."_qs + chemin.right(31)})
-                              .join(u'|'));
-    QCOMPARE(b.c.poi.Nom_POI[1], QString());
-    QCOMPARE(b.Zones() << b.c.ui.Lat_Long->text() << b.c.ui.Nom_WP->text(), QStringList(6));
-    QVERIFY(!b.c.ui.Option1->Value(0));
-    QVERIFY(QDir(dossier.path()).isEmpty());
-    b.c.ui.Sauve_Fichier->trigger();
-    QCOMPARE(Lire(chemin), Reference(u"ecrit_vide.gpx"_qs));
-}
+    // Cancelled, unreadable, or named on the command line but absent: one message naming the
+    // file at most, the open document untouched. A name not on disk given in the dialog starts
+    // an empty document there; nothing comes to disk before the first save.
+    void annuler_echouer_puis_nouveau_nom() {
+        Banc b;
+        b.Demarrer();
+        Document_Avant(b);
+        b.c.ui.Option1->Bouton(1)->setChecked(true);
+        Banc::Cliquer(b.c.ui.Charge_Fichier);
+        QTemporaryDir dossier;
+        const QString chemin = dossier.filePath(u"Nouveau.gpx"_qs);
+        Ouvrir(b, chemin, Ligne_De_Commande);
+        Ouvrir(b, dossier.path()); // a folder
+        QCOMPARE(Document(b),
+                 Avant + u"|Le fichier « %1 » n'a pas pu être lu.|Le fichier « %2 » n'a "
+                         u"pas pu être lu."_qs.arg(chemin, dossier.path()));
+        QVERIFY(!b.c.ui.Option1->Value(1));
+        b.services.messages.clear();
 
-// A plotter's export: more waypoints than the store takes, routes and tracks. The user is
-// told once the list is filled; the backup named keeps the whole file.
-void TestFichiers::avertissement_avant_perte() {
-    QByteArray contenu;
-    for (int i = 1; i <= 260; ++i)
-        contenu += Version(i);
-    contenu += QByteArray("<rte><rtept lat=\"1\" lon=\"2\"/></rte>\n").repeated(7) +
-               QByteArray("<trk><trkseg></trkseg></trk>\n").repeated(2);
-    QTemporaryDir dossier;
-    const QString chemin = dossier.filePath(u"Traceur.gpx"_qs);
-    Ecrire(chemin, contenu);
-    Banc b;
-    b.Demarrer();
-    int listes_au_message = -1;
-    b.services.au_message = [&] { listes_au_message = b.c.ui.ListePOI->count(); };
-    Ouvrir(b, chemin);
-    QCOMPARE(listes_au_message, 100);
-    QVERIFY(b.services.messages.value(0).startsWith(
-        u"Le fichier « Traceur.gpx » contient 260 points de passage, 7 routes et 2 traces.\n\n"
-        u"100 Poi ont été listés"_qs));
-    QCOMPARE(Lire(dossier.filePath(u"tmp/Traceur.gpx.30"_qs)), contenu);
-    b.c.ui.Sauve_Fichier->trigger();
-    QCOMPARE(Points_XML(Lire(chemin)).size(), 100);
-}
+        b.Selectionner(1);
+        b.Remplir({"a", "b", "c", "d"});
+        b.c.ui.Option1->Bouton(0)->setChecked(true);
+        Ouvrir(b, chemin);
+        QCOMPARE(Document(b), QStringList({chemin, dossier.path() + u'/', u"Nouveau.gpx"_qs,
+                                           u"...."_qs + chemin.right(31)})
+                                  .join(u'|'));
+        QCOMPARE(b.c.poi.Nom_POI[1], QString());
+        QCOMPARE(b.Zones() << b.c.ui.Lat_Long->text() << b.c.ui.Nom_WP->text(), QStringList(6));
+        QVERIFY(!b.c.ui.Option1->Value(0));
+        QVERIFY(QDir(dossier.path()).isEmpty());
+        b.c.ui.Sauve_Fichier->trigger();
+        QCOMPARE(Lire(chemin), Reference(u"ecrit_vide.gpx"_qs));
+    }
 
-// Anything but one local GPX file is refused, without a word.
-void TestFichiers::depot_refuse() {
-    Banc b;
-    b.Demarrer();
-    const QUrl gpx = QUrl::fromLocalFile(u"/tmp/ports.gpx"_qs);
-    for (const QList<QUrl>& adresses :
-         {QList<QUrl>{QUrl::fromLocalFile(u"/tmp/ports.txt"_qs)}, QList<QUrl>{gpx, gpx},
-          QList<QUrl>{QUrl(u"https://exemple.fr/ports.gpx"_qs)},
-          QList<QUrl>{QUrl::fromLocalFile(u"/tmp/ports.gpx.bak"_qs)}})
-        QVERIFY(!Deposer(b.c.fenetre.get(), adresses));
-    QVERIFY(b.services.messages.isEmpty() && b.c.poi.Nom_Fichier.isEmpty());
-}
+    // A plotter's export: more waypoints than the store takes, routes and tracks. The user is
+    // told once the list is filled; the backup named keeps the whole file.
+    void avertissement_avant_perte() {
+        QByteArray contenu;
+        for (int i = 1; i <= 260; ++i)
+            contenu += Version(i);
+        contenu += QByteArray("<rte><rtept lat=\"1\" lon=\"2\"/></rte>\n").repeated(7) +
+                   QByteArray("<trk><trkseg></trkseg></trk>\n").repeated(2);
+        QTemporaryDir dossier;
+        const QString chemin = dossier.filePath(u"Traceur.gpx"_qs);
+        Ecrire(chemin, contenu);
+        Banc b;
+        b.Demarrer();
+        int listes_au_message = -1;
+        b.services.au_message = [&] { listes_au_message = b.c.ui.ListePOI->count(); };
+        Ouvrir(b, chemin);
+        QCOMPARE(listes_au_message, 100);
+        QVERIFY(b.services.messages.value(0).startsWith(
+            u"Le fichier « Traceur.gpx » contient 260 points de passage, 7 routes et 2 traces.\n\n"
+            u"100 Poi ont été listés"_qs));
+        QCOMPARE(Lire(dossier.filePath(u"tmp/Traceur.gpx.30"_qs)), contenu);
+        b.c.ui.Sauve_Fichier->trigger();
+        QCOMPARE(Points_XML(Lire(chemin)).size(), 100);
+    }
+
+    // Anything but one local GPX file is refused, without a word.
+    void depot_refuse() {
+        Banc b;
+        b.Demarrer();
+        const QUrl gpx = QUrl::fromLocalFile(u"/tmp/ports.gpx"_qs);
+        for (const QList<QUrl>& adresses :
+             {QList<QUrl>{QUrl::fromLocalFile(u"/tmp/ports.txt"_qs)}, QList<QUrl>{gpx, gpx},
+              QList<QUrl>{QUrl(u"https://exemple.fr/ports.gpx"_qs)},
+              QList<QUrl>{QUrl::fromLocalFile(u"/tmp/ports.gpx.bak"_qs)}})
+            QVERIFY(!Deposer(b.c.fenetre.get(), adresses));
+        QVERIFY(b.services.messages.isEmpty() && b.c.poi.Nom_Fichier.isEmpty());
+    }
+};
 
 QUILLVANE_TEST_MAIN(TestFichiers)
 #include "test_fichiers.moc"

@@ -26,134 +26,136 @@ QString Etat(const Declarations::Declarations& d) {
 class TestPOI : public QObject {
     Q_OBJECT
   private slots:
-    void selection();
-    void valider_data();
-    void valider();
+    // The boxes, the link list and the map follow the entry clicked, whatever the boxes held; a
+    // place on the equator or the prime meridian shows the start place.
+    void selection() {
+        Banc b;
+        b.Demarrer();
+        Banc::Cliquer(b.c.ui.ListePOI->viewport()); // empty list: nothing happens
+        b.Ajouter_POI(u"Groix"_qs, u"0.0"_qs, u"-3"_qs);
+        b.Ajouter_POI(u"Groix"_qs, u"47.5"_qs, u" -2.5x"_qs);
+        Declarations::Ajouter_Lien(b.c.poi, 2, u"https://x.org/?a=1&amp;b=2"_qs,
+                                   u"Tom &amp; Jerry"_qs);
+        b.Remplir({"a", "b", "c", "d"});
+        Banc::Cliquer(b.c.ui.Option1->Bouton(Modifier));
+        b.Selectionner(2);
+        b.Selectionner(2); // a click on the entry already selected shows it again
+        QCOMPARE(b.Vue(), u"Groix,Groix | 1  Tom & Jerry = https://x.org/?a=1&b=2 | 47.5, -2.5x | "
+                          u"Groix | Groix | ,,, | 000 | "_qs);
+        const QString carte = u"https://maps.google.com/maps?q=47.5%2C -2.5x&hl=fr&t=h"_qs;
+        QCOMPARE(b.services.navigations.mid(1), (QStringList{carte, carte}));
+        b.c.ui.ListePOI->SetListIndex(0);  // a selection from code runs the handler at once
+        b.c.ui.ListePOI->SetListIndex(-1); // none: nothing changes
+        QCOMPARE(b.Vue(), u"Groix,Groix |  | France | Groix | Groix | ,,, | 000 | "_qs);
+        QCOMPARE(b.c.poi.POI_Courant, 1);
+        b.c.ui.Lat_Long->clear();
+        Carte::Afficher_Carte(b.c);
+        b.c.poi.POI_Courant = 3; // past the document (a full store just read): no coordinates
+        b.c.ui.Lat_Long->setText(u"1,2"_qs);
+        Carte::Afficher_Carte(b.c);
+        QCOMPARE(b.services.navigations.mid(3),
+                 (QStringList{"https://maps.google.com/maps?q=0.0%2C-3&hl=fr&t=h",
+                              "https://maps.google.com/maps?q=%2C&hl=fr&t=h"}));
+        QCOMPARE(b.services.messages, QStringList{"Il faut une latitude et longitude"});
+
+        // "Nouveau Poi" writes prompts; a click into a box then empties it, that box only.
+        Banc::Cliquer(b.c.ui.Option1->Bouton(Supprimer));
+        Banc::Cliquer(b.c.ui.Lat_Long);
+        QCOMPARE(b.c.ui.Lat_Long->text(), u"1,2");
+        Banc::Cliquer(b.c.ui.Option1->Bouton(Nouveau));
+        QCOMPARE(b.c.ui.Lat_Long->text() + b.c.ui.Nom_WP->text(),
+                 u"Entrez ici les latitude et longitudeEntrez ici le nom");
+        Banc::Cliquer(b.c.ui.Lat_Long);
+        QCOMPARE(b.c.ui.Lat_Long->text() + b.c.ui.Nom_WP->text(), u"Entrez ici le nom");
+    }
+
+    void valider_data() {
+        QTest::addColumn<int>("action");
+        QTest::addColumn<int>("courant");        // the POI selected, 0 for none
+        QTest::addColumn<QStringList>("saisie"); // Lat_Long, Nom_WP
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("etat");
+        QTest::addColumn<int>("liste"); // the entry selected afterwards
+        const QString avant = u"P1 41 -1 T 1;P2 42 -2  2;P3 43 -3 T 3"_qs;
+        const auto rang = [&](const char* nom, Action a, int courant, const QStringList& saisie,
+                              const QString& message, const QString& etat, int liste) {
+            QTest::newRow(nom) << int(a) << courant << saisie << message << etat << liste;
+        };
+        rang("modifier", Modifier, 1, {" 47 , -2 ", "Houat"}, {},
+             u"Houat  47   -2  T 1;P2 42 -2  2;P3 43 -3 T 3"_qs, 0);
+        rang("modifier, heure ajoutée", Modifier, 2, {"-90,180", "P2"}, {},
+             u"P1 41 -1 T 1;P2 -90 180 neuf 2;P3 43 -3 T 3"_qs, 1);
+        rang("modifier, nom vide", Modifier, 2, {"1,2", ""}, "Le nom du POI n'est pas défini",
+             u"P1 41 -1 T 1;P2 1 2  2;P3 43 -3 T 3"_qs, 1);
+        rang("modifier, saisie vide", Modifier, 1, {"", "x"},
+             "Entrez une valeur valide latitude-longitude", avant, 0);
+        rang("modifier sans POI", Modifier, 0, {"1,1", "x"}, "Sélectionnez d'abord un POI", avant,
+             -1);
+        rang("créer", Nouveau, 2, {"+0.5,.5", "Roche"}, {}, avant + u";Roche +0.5 .5 neuf 0"_qs,
+             -1);
+        rang("créer, incorrect", Nouveau, 2, {"91,0", "Roche"}, "Latidute-Longitude incorrect",
+             avant, 1);
+        rang("créer sans nom", Nouveau, 0, {"1,1", ""}, "Le nom du POI n'est pas défini", avant,
+             -1);
+        rang("créer, 101e POI", Nouveau, 3, {"1,1", "x"},
+             "Il y a déjà le nombre maximal 100 POI enregistrés dans ce fichier. Créez un nouveau "
+             "fichier",
+             {}, 2);
+        rang("supprimer", Supprimer, 2, {}, {}, u"P1 41 -1 T 1;P3 43 -3 T 3"_qs, -1);
+        rang("supprimer le dernier", Supprimer, 3, {}, {}, u"P1 41 -1 T 1;P2 42 -2  2"_qs, -1);
+        rang("supprimer sans POI", Supprimer, 0, {}, "Sélectionnez d'abord un POI", avant, -1);
+        rang("sans option", Aucune, 1, {"1,1", "x"},
+             "Indiquer ce qu'il faut faire : modifier, ajouter, supprimer ?", avant, 0);
+    }
+
+    // A refused entry stores nothing and a refused create is withdrawn, keeping what was typed.
+    void valider() {
+        QFETCH(int, action);
+        QFETCH(int, courant);
+        QFETCH(QStringList, saisie);
+        QFETCH(QString, message);
+        QFETCH(QString, etat);
+        Banc b;
+        b.Demarrer();
+        b.c.poi.Nom_Fichier = u"/tmp/escales.gpx"_qs;
+        for (int i = 1; i <= (etat.isEmpty() ? 100 : 3); ++i) {
+            b.Ajouter_POI(u"P%1"_qs.arg(i), QString::number(40 + i), QString::number(-i),
+                          i == 2 ? QString() : u"T"_qs);
+            for (int k = 1; k <= i && k <= 5; ++k)
+                Declarations::Ajouter_Lien(b.c.poi, i, u"u%1"_qs.arg(k), u"L%1"_qs.arg(k));
+        }
+        if (!etat.isEmpty())
+            b.c.poi.Nom_POI[4] = u"laissé par une suppression"_qs;
+        if (courant > 0)
+            b.Selectionner(courant);
+        if (action != Aucune)
+            Banc::Cliquer(b.c.ui.Option1->Bouton(action));
+        if (!saisie.isEmpty()) {
+            b.c.ui.Lat_Long->setText(saisie[0]);
+            b.c.ui.Nom_WP->setText(saisie[1]);
+        }
+        Banc::Cliquer(b.c.ui.Validation);
+
+        QCOMPARE(b.services.messages, message.isEmpty() ? QStringList() : QStringList{message});
+        if (!etat.isEmpty())
+            QCOMPARE(Etat(b.c.poi), etat);
+        QTEST(b.c.ui.ListePOI->ListIndex(), "liste");
+        QCOMPARE(b.c.ui.ListePOI->count(), b.c.poi.Nb_POI);
+        QCOMPARE(b.c.ui.ListePOI->item(b.c.poi.Nb_POI - 1)->text(),
+                 b.c.poi.Nom_POI[b.c.poi.Nb_POI]);
+        // The option stays on when the command stopped before its end: a guard, a refused create
+        // that keeps what was typed; a create refused for a full store switches it off.
+        const bool reste = action == Nouveau ? !message.isEmpty() && !message.startsWith(u"Il y a")
+                                             : message.startsWith(u"Sé");
+        for (int i = 0; i < 3; ++i)
+            QCOMPARE(b.c.ui.Option1->Value(i), reste && i == action);
+        if (action == Nouveau && !message.isEmpty())
+            QCOMPARE((QStringList{b.c.ui.Lat_Long->text(), b.c.ui.Nom_WP->text()}), saisie);
+        if (!etat.isEmpty()) // what a deleted POI left above the count goes only with a create
+            QCOMPARE(b.c.poi.Nom_POI[4].startsWith(u"laissé"),
+                     action != Nouveau || !message.isEmpty());
+    }
 };
-
-// The boxes, the link list and the map follow the entry clicked, whatever the boxes held; a
-// place on the equator or the prime meridian shows the start place.
-void TestPOI::selection() {
-    Banc b;
-    b.Demarrer();
-    Banc::Cliquer(b.c.ui.ListePOI->viewport()); // empty list: nothing happens
-    b.Ajouter_POI(u"Groix"_qs, u"0.0"_qs, u"-3"_qs);
-    b.Ajouter_POI(u"Groix"_qs, u"47.5"_qs, u" -2.5x"_qs);
-    Declarations::Ajouter_Lien(b.c.poi, 2, u"https://x.org/?a=1&amp;b=2"_qs, u"Tom &amp; Jerry"_qs);
-    b.Remplir({"a", "b", "c", "d"});
-    Banc::Cliquer(b.c.ui.Option1->Bouton(Modifier));
-    b.Selectionner(2);
-    b.Selectionner(2); // a click on the entry already selected shows it again
-    QCOMPARE(b.Vue(), u"Groix,Groix | 1  Tom & Jerry = https://x.org/?a=1&b=2 | 47.5, -2.5x | "
-                      u"Groix | Groix | ,,, | 000 | "_qs);
-    const QString carte = u"https://maps.google.com/maps?q=47.5%2C -2.5x&hl=fr&t=h"_qs;
-    QCOMPARE(b.services.navigations.mid(1), (QStringList{carte, carte}));
-    b.c.ui.ListePOI->SetListIndex(0);  // a selection from code runs the handler at once
-    b.c.ui.ListePOI->SetListIndex(-1); // none: nothing changes
-    QCOMPARE(b.Vue(), u"Groix,Groix |  | France | Groix | Groix | ,,, | 000 | "_qs);
-    QCOMPARE(b.c.poi.POI_Courant, 1);
-    b.c.ui.Lat_Long->clear();
-    Carte::Afficher_Carte(b.c);
-    b.c.poi.POI_Courant = 3; // past the document (a full store just read): no coordinates
-    b.c.ui.Lat_Long->setText(u"1,2"_qs);
-    Carte::Afficher_Carte(b.c);
-    QCOMPARE(b.services.navigations.mid(3),
-             (QStringList{"https://maps.google.com/maps?q=0.0%2C-3&hl=fr&t=h",
-                          "https://maps.google.com/maps?q=%2C&hl=fr&t=h"}));
-    QCOMPARE(b.services.messages, QStringList{"Il faut une latitude et longitude"});
-
-    // "Nouveau Poi" writes prompts; a click into a box then empties it, that box only.
-    Banc::Cliquer(b.c.ui.Option1->Bouton(Supprimer));
-    Banc::Cliquer(b.c.ui.Lat_Long);
-    QCOMPARE(b.c.ui.Lat_Long->text(), u"1,2");
-    Banc::Cliquer(b.c.ui.Option1->Bouton(Nouveau));
-    QCOMPARE(b.c.ui.Lat_Long->text() + b.c.ui.Nom_WP->text(),
-             u"Entrez ici les latitude et longitudeEntrez ici le nom");
-    Banc::Cliquer(b.c.ui.Lat_Long);
-    QCOMPARE(b.c.ui.Lat_Long->text() + b.c.ui.Nom_WP->text(), u"Entrez ici le nom");
-}
-
-void TestPOI::valider_data() {
-    QTest::addColumn<int>("action");
-    QTest::addColumn<int>("courant");        // the POI selected, 0 for none
-    QTest::addColumn<QStringList>("saisie"); // Lat_Long, Nom_WP
-    QTest::addColumn<QString>("message");
-    QTest::addColumn<QString>("etat");
-    QTest::addColumn<int>("liste"); // the entry selected afterwards
-    const QString avant = u"P1 41 -1 T 1;P2 42 -2  2;P3 43 -3 T 3"_qs;
-    const auto rang = [&](const char* nom, Action a, int courant, const QStringList& saisie,
-                          const QString& message, const QString& etat, int liste) {
-        QTest::newRow(nom) << int(a) << courant << saisie << message << etat << liste;
-    };
-    rang("modifier", Modifier, 1, {" 47 , -2 ", "Houat"}, {},
-         u"Houat  47   -2  T 1;P2 42 -2  2;P3 43 -3 T 3"_qs, 0);
-    rang("modifier, heure ajoutée", Modifier, 2, {"-90,180", "P2"}, {},
-         u"P1 41 -1 T 1;P2 -90 180 neuf 2;P3 43 -3 T 3"_qs, 1);
-    rang("modifier, nom vide", Modifier, 2, {"1,2", ""}, "Le nom du POI n'est pas défini",
-         u"P1 41 -1 T 1;P2 1 2  2;P3 43 -3 T 3"_qs, 1);
-    rang("modifier, saisie vide", Modifier, 1, {"", "x"},
-         "Entrez une valeur valide latitude-longitude", avant, 0);
-    rang("modifier sans POI", Modifier, 0, {"1,1", "x"}, "Sélectionnez d'abord un POI", avant, -1);
-    rang("créer", Nouveau, 2, {"+0.5,.5", "Roche"}, {}, avant + u";Roche +0.5 .5 neuf 0"_qs, -1);
-    rang("créer, incorrect", Nouveau, 2, {"91,0", "Roche"}, "Latidute-Longitude incorrect", avant,
-         1);
-    rang("créer sans nom", Nouveau, 0, {"1,1", ""}, "Le nom du POI n'est pas défini", avant, -1);
-    rang("créer, 101e POI", Nouveau, 3, {"1,1", "x"},
-         "Il y a déjà le nombre maximal 100 POI enregistrés dans ce fichier. Créez un nouveau "
-         "fichier",
-         {}, 2);
-    rang("supprimer", Supprimer, 2, {}, {}, u"P1 41 -1 T 1;P3 43 -3 T 3"_qs, -1);
-    rang("supprimer le dernier", Supprimer, 3, {}, {}, u"P1 41 -1 T 1;P2 42 -2  2"_qs, -1);
-    rang("supprimer sans POI", Supprimer, 0, {}, "Sélectionnez d'abord un POI", avant, -1);
-    rang("sans option", Aucune, 1, {"1,1", "x"},
-         "Indiquer ce qu'il faut faire : modifier, ajouter, supprimer ?", avant, 0);
-}
-
-// A refused entry stores nothing and a refused create is withdrawn, keeping what was typed.
-void TestPOI::valider() {
-    QFETCH(int, action);
-    QFETCH(int, courant);
-    QFETCH(QStringList, saisie);
-    QFETCH(QString, message);
-    QFETCH(QString, etat);
-    Banc b;
-    b.Demarrer();
-    b.c.poi.Nom_Fichier = u"/tmp/escales.gpx"_qs;
-    for (int i = 1; i <= (etat.isEmpty() ? 100 : 3); ++i) {
-        b.Ajouter_POI(u"P%1"_qs.arg(i), QString::number(40 + i), QString::number(-i),
-                      i == 2 ? QString() : u"T"_qs);
-        for (int k = 1; k <= i && k <= 5; ++k)
-            Declarations::Ajouter_Lien(b.c.poi, i, u"u%1"_qs.arg(k), u"L%1"_qs.arg(k));
-    }
-    if (!etat.isEmpty())
-        b.c.poi.Nom_POI[4] = u"laissé par une suppression"_qs;
-    if (courant > 0)
-        b.Selectionner(courant);
-    if (action != Aucune)
-        Banc::Cliquer(b.c.ui.Option1->Bouton(action));
-    if (!saisie.isEmpty()) {
-        b.c.ui.Lat_Long->setText(saisie[0]);
-        b.c.ui.Nom_WP->setText(saisie[1]);
-    }
-    Banc::Cliquer(b.c.ui.Validation);
-
-    QCOMPARE(b.services.messages, message.isEmpty() ? QStringList() : QStringList{message});
-    if (!etat.isEmpty())
-        QCOMPARE(Etat(b.c.poi), etat);
-    QTEST(b.c.ui.ListePOI->ListIndex(), "liste");
-    QCOMPARE(b.c.ui.ListePOI->count(), b.c.poi.Nb_POI);
-    QCOMPARE(b.c.ui.ListePOI->item(b.c.poi.Nb_POI - 1)->text(), b.c.poi.Nom_POI[b.c.poi.Nb_POI]);
-    // The option stays on when the command stopped before its end: a guard, a refused create
-    // that keeps what was typed; a create refused for a full store switches it off.
-    const bool reste = action == Nouveau ? !message.isEmpty() && !message.startsWith(u"Il y a")
-                                         : message.startsWith(u"Sé");
-    for (int i = 0; i < 3; ++i)
-        QCOMPARE(b.c.ui.Option1->Value(i), reste && i == action);
-    if (action == Nouveau && !message.isEmpty())
-        QCOMPARE((QStringList{b.c.ui.Lat_Long->text(), b.c.ui.Nom_WP->text()}), saisie);
-    if (!etat.isEmpty()) // what a deleted POI left above the count goes only with a create
-        QCOMPARE(b.c.poi.Nom_POI[4].startsWith(u"laissé"), action != Nouveau || !message.isEmpty());
-}
 
 QUILLVANE_TEST_MAIN(TestPOI)
 #include "test_poi.moc"
