@@ -11,8 +11,6 @@
 
 namespace {
 
-const QString Manque = u"Il manque la définition d'un paramètre du lien à valider"_qs;
-
 // A file open in a folder of its own, POI 2 "Île d'Yeu" with links L1..Ln selected, the link
 // frame shown.
 struct Liens : Banc {
@@ -36,6 +34,7 @@ struct Liens : Banc {
         c.texteLien1->Text1->setPlainText(texte);
         Cliquer(c.texteLien1->Enregistrer);
     }
+    QStringList Liste() const { return Entrees(c.ui.ListeLiens); }
 };
 
 QStringList Entrees(int n) {
@@ -50,22 +49,24 @@ QStringList Entrees(int n) {
 class TestLiens : public QObject {
     Q_OBJECT
   private slots:
+    // Text1 to Text4 typed, then "Valider": the messages, the entries added after the
+    // existing ones, the boxes afterwards (emptied unless said).
     void valider_lien_data() {
         QTest::addColumn<int>("existants");
-        QTest::addColumn<QStringList>("textes"); // Text1 .. Text4
+        QTest::addColumn<QStringList>("textes");
         QTest::addColumn<QStringList>("messages");
-        QTest::addColumn<QStringList>("ajouts"); // the list entries after the existing ones
-        QTest::addColumn<QStringList>("restes"); // the boxes afterwards
-        const QStringList vides(4);
+        QTest::addColumn<QStringList>("ajouts");
+        QTest::addColumn<QStringList>("restes");
+        const QString manque = u"Il manque la définition d'un paramètre du lien à valider"_qs;
         const auto rang = [&](const char* nom, const QStringList& textes, int manques,
                               const QStringList& ajouts, int existants = 0) {
-            QTest::newRow(nom) << existants << textes << QStringList(manques, Manque) << ajouts
-                               << vides;
+            QTest::newRow(nom) << existants << textes << QStringList(manques, manque) << ajouts
+                               << QStringList(4);
         };
         rang("deux paires, internet d'abord",
              {"Plan", "/bord/plan de port.pdf", "Site", "http://a"}, 0,
              {"1  Site = http://a", "2  Plan = file:///bord/plan de port.pdf"});
-        rang("rien", vides, 0, {});
+        rang("rien", QStringList(4), 0, {});
         rang("deux moitiés", {"", "/plan", "Site", ""}, 2, {});
         rang("une paire et une moitié", {"Plan", "", "Site", "http://x"}, 1,
              {"1  Site = http://x"});
@@ -73,16 +74,14 @@ class TestLiens : public QObject {
         // The internet link becomes the fifth; the file link, and then a sixth, find no room.
         rang("cinquième sans sixième", {"Plan", "/plan.pdf", "Site", "http://a"}, 0,
              {"5  Site = http://a"}, 4);
-        // Plain characters only, U+0020 to U+007F: the refused box is emptied, with its own
-        // message.
+        // Plain characters only, U+0020 to U+007F: the refused box is emptied, with its message.
         const QStringList messages = {"Le nom du lien %1 est accentué invalide",
                                       "Nom du chemin ou de fichier %1  accentué invalide",
                                       "Le nom du lien %1  est accentué invalide",
                                       "Nom de l'URL  %1 est accentué invalide"};
         for (int zone = 0; zone < 4; ++zone) {
-            QStringList t = {"Plan", "/plan.pdf", "Site", "http://a"};
+            QStringList t = {"Plan", "/plan.pdf", "Site", "http://a"}, restes = t;
             t[zone] = u"Caf\u00e9\u007f"_qs;
-            QStringList restes = t;
             restes[zone].clear();
             QTest::addRow("Text%d accentué", zone + 1)
                 << 0 << t << QStringList{messages[zone].arg(t[zone])} << QStringList() << restes;
@@ -100,49 +99,42 @@ class TestLiens : public QObject {
         Banc::Cliquer(l.c.ui.Valider_lien);
         QTEST(l.services.messages, "messages");
         QTEST(l.Zones(), "restes");
-        QCOMPARE(Banc::Entrees(l.c.ui.ListeLiens), Entrees(existants) + ajouts);
+        QCOMPARE(l.Liste(), Entrees(existants) + ajouts);
         QCOMPARE(l.c.poi.Nb_Liens[2] + l.c.poi.Nb_Liens[1], existants + ajouts.size());
         QCOMPARE(l.c.ui.ListeLiens->ListIndex(), -1);
     }
 
-    void sans_choix_data() {
-        QTest::addColumn<int>("bouton"); // Valider_lien, Fichier_lien, Supprimer_Lien, Tester_Lien,
-                                         // Descriptif, the menu's link frame
-        QTest::addColumn<bool>("lien_choisi");
-        QTest::addColumn<QString>("message");
-        const QString poi = u"Choisisser d'abord un POI"_qs;
-        QTest::newRow("valider") << 0 << true << poi;
-        QTest::newRow("fichier") << 1 << true << poi;
-        QTest::newRow("supprimer sans POI") << 2 << true << u"Choisissez un lien à supprimer"_qs;
-        QTest::newRow("tester sans POI") << 3 << true << u"Choisissez un lien à tester"_qs;
-        QTest::newRow("descriptif") << 4 << true << poi;
-        QTest::newRow("gérer les liens") << 5 << true << u"Selectionnez d'abord un POI à gérer"_qs;
-        QTest::newRow("supprimer sans lien") << 2 << false << u"Choisissez un lien à supprimer"_qs;
-        QTest::newRow("tester sans lien") << 3 << false << u"Choisissez un lien à tester"_qs;
-    }
-
-    // With no POI (or no link) chosen, the command refuses with its message and changes nothing.
+    // With no POI (or no link) chosen, each command refuses with its message and changes
+    // nothing: no box, no link, no dialog, no opening, no description window.
     void sans_choix() {
-        QFETCH(int, bouton);
-        QFETCH(bool, lien_choisi);
-        Liens l(1);
-        if (lien_choisi) {
-            l.Selectionner(1, l.c.ui.ListeLiens);
-            l.c.ui.ListePOI->SetListIndex(-1);
+        const QString poi = u"Choisisser d'abord un POI"_qs,
+                      supprimer = u"Choisissez un lien à supprimer"_qs,
+                      tester = u"Choisissez un lien à tester"_qs;
+        for (const bool lien_choisi : {true, false}) {
+            Liens l(1);
+            if (lien_choisi) { // a link chosen, then no POI
+                l.Selectionner(1, l.c.ui.ListeLiens);
+                l.c.ui.ListePOI->SetListIndex(-1);
+            }
+            const QStringList textes = {"Plan", "/plan.pdf", "Site", "http://x"};
+            l.Remplir(textes);
+            l.services.fichiers << u"/plan2.pdf"_qs;
+            const Controles& ui = l.c.ui;
+            for (QPushButton* bouton : {ui.Supprimer_Lien, ui.Tester_Lien})
+                Banc::Cliquer(bouton);
+            if (lien_choisi) {
+                for (QPushButton* bouton : {ui.Valider_lien, ui.Fichier_lien, ui.Descriptif})
+                    Banc::Cliquer(bouton);
+                ui.Gestion_Liens->trigger();
+            }
+            QStringList attendus{supprimer, tester};
+            if (lien_choisi)
+                attendus << poi << poi << poi << u"Selectionnez d'abord un POI à gérer"_qs;
+            QCOMPARE(l.services.messages, attendus);
+            QCOMPARE(l.Zones() + l.Liste(), textes + Entrees(1));
+            QVERIFY(l.services.dialogues.isEmpty() && l.services.ouvertures.isEmpty());
+            QVERIFY(l.c.poi.Nb_Liens[2] == 1 && !l.c.texteLien1->isVisible());
         }
-        const QStringList textes = {"Plan", "/plan.pdf", "Site", "http://x"};
-        l.Remplir(textes);
-        l.services.fichiers << u"/plan2.pdf"_qs;
-        const Controles& ui = l.c.ui;
-        if (bouton == 5)
-            ui.Gestion_Liens->trigger();
-        else
-            Banc::Cliquer(QList<QPushButton*>{ui.Valider_lien, ui.Fichier_lien, ui.Supprimer_Lien,
-                                              ui.Tester_Lien, ui.Descriptif}[bouton]);
-        QTEST(l.services.messages.join(u'|'), "message");
-        QCOMPARE(l.Zones() + Banc::Entrees(ui.ListeLiens), textes + Entrees(1));
-        QVERIFY(l.services.dialogues.isEmpty() && l.services.ouvertures.isEmpty());
-        QVERIFY(l.c.poi.Nb_Liens[2] == 1 && !l.c.texteLien1->isVisible());
     }
 
     void fichier_supprimer_tester() {
@@ -157,12 +149,11 @@ class TestLiens : public QObject {
         QCOMPARE(l.Zones(), (QStringList{"Plan", "/bord/plan 2.pdf", "", ""}));
 
         // Deleting link 2, then the last: the others move down, nothing stays chosen.
-        l.Selectionner(2, l.c.ui.ListeLiens);
-        Banc::Cliquer(l.c.ui.Supprimer_Lien);
-        l.Selectionner(3, l.c.ui.ListeLiens);
-        Banc::Cliquer(l.c.ui.Supprimer_Lien);
-        QCOMPARE(Banc::Entrees(l.c.ui.ListeLiens),
-                 (QStringList{"1  L1 = http://1", "2  L3 = http://3"}));
+        for (const int lien : {2, 3}) {
+            l.Selectionner(lien, l.c.ui.ListeLiens);
+            Banc::Cliquer(l.c.ui.Supprimer_Lien);
+        }
+        QCOMPARE(l.Liste(), (QStringList{"1  L1 = http://1", "2  L3 = http://3"}));
         QCOMPARE(l.c.ui.ListeLiens->ListIndex(), -1);
 
         // Targets go to the opener as one argument each; a target read from a file has its XML
@@ -188,11 +179,9 @@ class TestLiens : public QObject {
         QStringList entrees{u"1  Description = file://"_qs + l.Description()};
         for (int k = 1; k <= 4; ++k)
             entrees << u"%1  L%2 = http://%2"_qs.arg(k + 1).arg(k);
-        QCOMPARE(Banc::Entrees(l.c.ui.ListeLiens), entrees);
+        QCOMPARE(l.Liste(), entrees);
         l.Ecrire_Description(u"bis"_qs); // already linked: no second link
-        QCOMPARE(l.c.poi.Nb_Liens[2], 5);
-        QCOMPARE(l.c.poi.Lien_Nom[2][2], u"L1");
-        QCOMPARE(l.c.poi.Lien_URL[2][5], u"http://4");
+        QCOMPARE(l.Liste(), entrees);
 
         QPointer<TexteLien1> fenetre = l.c.texteLien1.get();
         QVERIFY(!fenetre->close()); // the close box is refused
@@ -216,39 +205,32 @@ class TestLiens : public QObject {
         QVERIFY(!QFile::exists(l.Description()) && l.services.messages.isEmpty());
     }
 
-    void description_refusee_data() {
-        QTest::addColumn<QString>("nom");
-        QTest::addColumn<int>("obstacle"); // 1: a folder has the file's name; 2: no folder known;
-                                           // 3: the name box emptied
-        QTest::addColumn<QString>("message");
-        const QString refuse = u"Ce nom de POI ne peut pas servir de nom de fichier"_qs;
-        QTest::newRow("nom vers le dossier parent") << "../evasion" << 0 << refuse;
-        QTest::newRow("nom vide") << "" << 0 << refuse;
-        QTest::newRow("dossier au nom du fichier")
-            << "Yeu" << 1 << "Impossible d'enregistrer le fichier %1Yeu.txt";
-        QTest::newRow("aucun dossier") << "Yeu" << 2 << "Définissez un nom de fichier";
-        QTest::newRow("nom effacé") << "Yeu" << 3 << "Pas de POI défini pour le descriptif";
-    }
-
     // Nothing is written but where told, no link is added, the text stays to retry.
     void description_refusee() {
-        QFETCH(QString, nom);
-        QFETCH(int, obstacle);
-        QFETCH(QString, message);
-        Liens l(0, nom);
-        if (obstacle == 1)
-            QVERIFY(QDir().mkpath(l.Description()));
-        if (obstacle == 2)
-            l.c.poi.Dossier_Fichier.clear();
-        if (obstacle == 3)
-            l.c.ui.Nom_WP->clear();
-        l.Ecrire_Description(u"texte"_qs);
-        QCOMPARE(l.services.messages, QStringList{message.replace(u"%1"_qs, l.dossier)});
-        const QStringList ecrits =
-            QDir(l.racine.path()).entryList(QDir::Files) + QDir(l.dossier).entryList(QDir::Files);
-        QCOMPARE(ecrits, obstacle == 3 ? QStringList{"Yeu.txt"} : QStringList());
-        QCOMPARE(l.c.poi.Nb_Liens[2], 0);
-        QCOMPARE(l.c.texteLien1->Texte(), u"texte");
+        const QString refuse = u"Ce nom de POI ne peut pas servir de nom de fichier"_qs;
+        const std::tuple<QString, int, QString> cas[] = {
+            {u"../evasion"_qs, 0, refuse},
+            {u""_qs, 0, refuse},
+            {u"Yeu"_qs, 1, u"Impossible d'enregistrer le fichier %1Yeu.txt"_qs}, // a folder there
+            {u"Yeu"_qs, 2, u"Définissez un nom de fichier"_qs},                  // no folder known
+            {u"Yeu"_qs, 3, u"Pas de POI défini pour le descriptif"_qs}};         // name box emptied
+        for (const auto& [nom, obstacle, message] : cas) {
+            Liens l(0, nom);
+            if (obstacle == 1)
+                QVERIFY(QDir().mkpath(l.Description()));
+            if (obstacle == 2)
+                l.c.poi.Dossier_Fichier.clear();
+            if (obstacle == 3)
+                l.c.ui.Nom_WP->clear();
+            l.Ecrire_Description(u"texte"_qs);
+            QCOMPARE(l.services.messages,
+                     QStringList{QString(message).replace(u"%1"_qs, l.dossier)});
+            QCOMPARE(QDir(l.racine.path()).entryList(QDir::Files) +
+                         QDir(l.dossier).entryList(QDir::Files),
+                     obstacle == 3 ? QStringList{"Yeu.txt"} : QStringList());
+            QCOMPARE(l.c.poi.Nb_Liens[2], 0);
+            QCOMPARE(l.c.texteLien1->Texte(), u"texte");
+        }
     }
 };
 
