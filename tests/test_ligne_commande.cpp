@@ -1,5 +1,5 @@
 // The command line, read with no application object at all, and the real program answering
-// --help, --version and a wrong command line with no display.
+// --help and a wrong command line with no display.
 
 #include "core/Ligne_Commande.h"
 
@@ -12,78 +12,59 @@ using Ligne_Commande::Action;
 class TestLigneCommande : public QObject {
     Q_OBJECT
   private slots:
-    void analyse_data() {
-        QTest::addColumn<QStringList>("arguments"); // after the program's own name
-        QTest::addColumn<int>("action");
-        QTest::addColumn<QString>("fichier");
-        QTest::addColumn<QString>("extrait"); // part of what is printed
-        const QString ici = QDir::toNativeSeparators(QDir::currentPath() + u'/');
-        const int demarrer = int(Action::Demarrer), afficher = int(Action::Afficher),
-                  refuser = int(Action::Refuser);
-        QTest::newRow("aucun fichier") << QStringList{} << demarrer << ""
-                                       << "";
-        QTest::newRow("chemin relatif")
-            << QStringList{"./cartes/../ports.gpx"} << demarrer << ici + "ports.gpx"
-            << "";
-        QTest::newRow("nom commençant par un tiret")
-            << QStringList{"--", "-ports.gpx"} << demarrer << ici + "-ports.gpx"
-            << "";
-        QTest::newRow("options de Qt")
-            << QStringList{"-platform", "offscreen", "--style=Fusion", "-reverse", "ports.gpx"}
-            << demarrer << ici + "ports.gpx"
-            << "";
-        QTest::newRow("deux fichiers")
-            << QStringList{"a.gpx", "b.gpx"} << refuser << ""
-            << "quillvane : un seul fichier peut être ouvert à la fois.\n"
-               "Usage : quillvane [options] [FICHIER.gpx]";
-        QTest::newRow("option inconnue") << QStringList{"--carte"} << refuser << ""
-                                         << "quillvane : option inconnue « carte ».\nUsage : ";
-        QTest::newRow("--version") << QStringList{"--version"} << afficher << ""
-                                   << "Quillvane " QUILLVANE_VERSION_PROJET "\n";
-        QTest::newRow("-h avec un fichier") << QStringList{"a.gpx", "-h"} << afficher << ""
-                                            << "  -v, --version  Affiche la version";
-    }
-
+    // The arguments after the program's own name: what to do, the file, part of what is
+    // printed.
     void analyse() {
-        QFETCH(QStringList, arguments);
-        QFETCH(QString, extrait);
-        const Ligne_Commande::Demande demande =
-            Ligne_Commande::Analyser(QStringList{"/usr/bin/quillvane"} + arguments);
-        QTEST(int(demande.action), "action");
-        QTEST(demande.fichier, "fichier");
-        QVERIFY2(demande.texte.contains(extrait), qPrintable(demande.texte));
-    }
-
-    void programme_sans_ecran_data() {
-        QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<int>("statut");
-        QTest::addColumn<QString>("sortie");  // start of the standard output
-        QTest::addColumn<QString>("erreurs"); // start of the standard error
-        QTest::newRow("--help") << QStringList{"--help"} << 0
-                                << "Usage : quillvane [options] [FICHIER.gpx]\n"
-                                << "";
-        QTest::newRow("deux fichiers") << QStringList{"a.gpx", "b.gpx"} << 2 << ""
-                                       << "quillvane : un seul fichier";
+        const QString ici = QDir::toNativeSeparators(QDir::currentPath() + u'/');
+        const std::tuple<QStringList, Action, QString, QString> cas[] = {
+            {{}, Action::Demarrer, {}, {}},
+            {{"./cartes/../ports.gpx"}, Action::Demarrer, ici + u"ports.gpx"_qs, {}},
+            {{"--", "-ports.gpx"}, Action::Demarrer, ici + u"-ports.gpx"_qs, {}},
+            {{"-platform", "offscreen", "--style=Fusion", "-reverse", "ports.gpx"},
+             Action::Demarrer,
+             ici + u"ports.gpx"_qs,
+             {}},
+            {{"a.gpx", "b.gpx"},
+             Action::Refuser,
+             {},
+             u"quillvane : un seul fichier peut être ouvert à la fois.\n"
+             u"Usage : quillvane [options] [FICHIER.gpx]"_qs},
+            {{"--carte"},
+             Action::Refuser,
+             {},
+             u"quillvane : option inconnue « carte ».\nUsage : "_qs},
+            {{"--version"}, Action::Afficher, {}, u"Quillvane " QUILLVANE_VERSION_PROJET "\n"_qs},
+            {{"a.gpx", "-h"}, Action::Afficher, {}, u"  -v, --version  Affiche la version"_qs}};
+        for (const auto& [arguments, action, fichier, extrait] : cas) {
+            const Ligne_Commande::Demande demande =
+                Ligne_Commande::Analyser(QStringList{"/usr/bin/quillvane"} + arguments);
+            QCOMPARE(demande.action, action);
+            QCOMPARE(demande.fichier, fichier);
+            QVERIFY2(demande.texte.contains(extrait), qPrintable(demande.texte));
+        }
     }
 
     // No display and no way to make one: a window or the web engine would end the program.
     void programme_sans_ecran() {
-        QFETCH(QStringList, arguments);
-        QFETCH(QString, sortie);
-        QFETCH(QString, erreurs);
-        QProcess programme;
         QProcessEnvironment environnement = QProcessEnvironment::systemEnvironment();
         for (const char* variable : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
             environnement.remove(QString::fromLatin1(variable));
-        programme.setProcessEnvironment(environnement);
-        programme.start(QStringLiteral(QUILLVANE_PROGRAMME), arguments);
-        QVERIFY(programme.waitForFinished(30000));
-        QCOMPARE(programme.exitStatus(), QProcess::NormalExit);
-        QTEST(programme.exitCode(), "statut");
-        const QString out = QString::fromUtf8(programme.readAllStandardOutput());
-        const QString err = QString::fromUtf8(programme.readAllStandardError());
-        QVERIFY2(sortie.isEmpty() ? out.isEmpty() : out.startsWith(sortie), qPrintable(out));
-        QVERIFY2(erreurs.isEmpty() ? err.isEmpty() : err.startsWith(erreurs), qPrintable(err));
+        const std::tuple<QStringList, int, QString> cas[] = {
+            {{"--help"}, 0, u"Usage : quillvane [options] [FICHIER.gpx]\n"_qs},
+            {{"a.gpx", "b.gpx"}, 2, u"quillvane : un seul fichier"_qs}}; // on the error output
+        for (const auto& [arguments, statut, debut] : cas) {
+            QProcess programme;
+            programme.setProcessEnvironment(environnement);
+            programme.start(QStringLiteral(QUILLVANE_PROGRAMME), arguments);
+            QVERIFY(programme.waitForFinished(30000));
+            QCOMPARE(programme.exitStatus(), QProcess::NormalExit);
+            QCOMPARE(programme.exitCode(), statut);
+            const QByteArray sortie = programme.readAllStandardOutput(),
+                             erreurs = programme.readAllStandardError();
+            QVERIFY2(QString::fromUtf8(statut ? erreurs : sortie).startsWith(debut) &&
+                         (statut ? sortie : erreurs).isEmpty(),
+                     (sortie + erreurs).constData());
+        }
     }
 };
 
