@@ -2,7 +2,7 @@
 # Fuzz targets of the model (libFuzzer, clang), in build-fuzz/; not part of the tests.
 #   bash scripts/fuzz.sh build                  installs what is missing, builds every target
 #   bash scripts/fuzz.sh run TARGET [SECONDS]    runs one (default 60 s), corpus in build-fuzz/
-# Targets: fuzz_lecture fuzz_reperage fuzz_aller_retour fuzz_saisies
+# Targets: fuzz_reperage fuzz_aller_retour fuzz_saisies
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -21,7 +21,7 @@ lancer() {
   graines=("fuzz/graines/$cible")
   dictionnaire=()
   case $cible in
-    fuzz_lecture | fuzz_reperage | fuzz_aller_retour)
+    fuzz_reperage | fuzz_aller_retour)
       graines+=(tests/reference)
       dictionnaire=(-dict=fuzz/gpx.dict)
       ;;

@@ -1,6 +1,5 @@
-// Opening and saving the GPX file through the window: ">>>", the command line and a drop
-// from the file manager; backups, re-pointed links, the warning before data is dropped,
-// failures.
+// Opening the GPX file through the window: ">>>", the command line and a drop from the file
+// manager; a cancelled or failed opening, a new name, the warning before data is dropped.
 
 #include "gpx/Fichiers.h"
 #include "support/Banc.h"
@@ -48,21 +47,6 @@ QString Document(const Banc& b) {
                         b.c.ui.LeNomFichier->text()} +
             Banc::Entrees(b.c.ui.ListePOI) + b.services.messages)
         .join(u'|');
-}
-
-// A document already open, so that a failing opening can be seen to change nothing.
-void Document_Avant(Banc& b) {
-    b.c.poi.Nom_Fichier = u"/ailleurs/avant.gpx"_qs;
-    b.c.poi.Dossier_Fichier = u"/ailleurs/"_qs;
-    b.c.poi.Nom_Court = u"avant.gpx"_qs;
-    b.c.ui.LeNomFichier->setText(u"avant"_qs);
-    b.Ajouter_POI(u"Avant"_qs);
-}
-const QString Avant = u"/ailleurs/avant.gpx|/ailleurs/|avant.gpx|avant|Avant"_qs;
-
-QByteArray Version(int k) {
-    return "<wpt lat=\"1\" lon=\"2\">\r\n<time>T</time>\r\n<name>V" + QByteArray::number(k) +
-           "</name>\r\n</wpt>\r\n";
 }
 
 } // namespace
@@ -134,16 +118,20 @@ class TestFichiers : public QObject {
     void annuler_echouer_puis_nouveau_nom() {
         Banc b;
         b.Demarrer();
-        Document_Avant(b);
+        b.Ajouter_POI(u"Avant"_qs); // a document open, which a failed opening leaves alone
+        b.c.poi.Nom_Fichier = u"/ailleurs/avant.gpx"_qs;
+        b.c.poi.Dossier_Fichier = u"/ailleurs/"_qs;
+        b.c.poi.Nom_Court = u"avant.gpx"_qs;
+        b.c.ui.LeNomFichier->setText(u"avant"_qs);
         b.c.ui.Option1->Bouton(1)->setChecked(true);
         Banc::Cliquer(b.c.ui.Charge_Fichier);
         QTemporaryDir dossier;
         const QString chemin = dossier.filePath(u"Nouveau.gpx"_qs);
         Ouvrir(b, chemin, Ligne_De_Commande);
         Ouvrir(b, dossier.path()); // a folder
-        QCOMPARE(Document(b),
-                 Avant + u"|Le fichier « %1 » n'a pas pu être lu.|Le fichier « %2 » n'a "
-                         u"pas pu être lu."_qs.arg(chemin, dossier.path()));
+        QCOMPARE(Document(b), u"/ailleurs/avant.gpx|/ailleurs/|avant.gpx|avant|Avant|Le fichier « "
+                              u"%1 » n'a pas pu être lu.|Le fichier « %2 » n'a "
+                              u"pas pu être lu."_qs.arg(chemin, dossier.path()));
         QVERIFY(!b.c.ui.Option1->Value(1));
         b.services.messages.clear();
 
@@ -167,7 +155,8 @@ class TestFichiers : public QObject {
     void avertissement_avant_perte() {
         QByteArray contenu;
         for (int i = 1; i <= 260; ++i)
-            contenu += Version(i);
+            contenu += "<wpt lat=\"1\" lon=\"2\">\r\n<time>T</time>\r\n<name>V" +
+                       QByteArray::number(i) + "</name>\r\n</wpt>\r\n";
         contenu += QByteArray("<rte><rtept lat=\"1\" lon=\"2\"/></rte>\n").repeated(7) +
                    QByteArray("<trk><trkseg></trkseg></trk>\n").repeated(2);
         QTemporaryDir dossier;
