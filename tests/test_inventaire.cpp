@@ -119,28 +119,35 @@ class TestInventaire : public QObject {
         QCOMPARE(QDir(dossier.filePath(u"tmp"_qs)).entryList(QDir::Files).size(), 31);
     }
 
-    // One message naming the file and what failed; the file stays as it was.
+    // One message naming the file and what failed; the file stays as it was. In the way:
+    // folders where the file, every backup or the working copy should be, or (no folder) a
+    // regular file named "tmp".
     void echecs() {
-        const std::pair<QString, QString> cas[] = {
-            {u"f.gpx"_qs, u"Le fichier « %1f.gpx » n'a pas pu être lu."_qs},
-            {u"tmp"_qs, u"Le dossier des sauvegardes « %1tmp » n'a pas pu être créé. Le fichier « "
-                        u"%1f.gpx » n'a pas été ouvert."_qs},
-            {u"tmp/f.gpx.%1/plein"_qs, u"%1tmp/f.gpx.30 »"_qs}, // backups that cannot be replaced
-            {u"Temp.gpx"_qs, u"%1Temp.gpx »"_qs}};
-        for (const auto& [obstacle, message] : cas) {
+        QStringList sauvegardes;
+        for (int n = 1; n <= 30; ++n)
+            sauvegardes << u"tmp/f.gpx.%1/plein"_qs.arg(n);
+        const std::pair<QStringList, QString> cas[] = {
+            {{u"f.gpx"_qs}, u"Le fichier « %1f.gpx » n'a pas pu être lu."_qs},
+            {{},
+             u"Le dossier des sauvegardes « %1tmp » n'a pas pu être créé. Le fichier « "
+             u"%1f.gpx » n'a pas été ouvert."_qs},
+            {sauvegardes, u"%1tmp/f.gpx.30 »"_qs},
+            {{u"Temp.gpx"_qs}, u"%1Temp.gpx »"_qs}};
+        for (const auto& [dossiers, message] : cas) {
             QTemporaryDir racine;
             const QDir d(racine.path());
             const auto chemins = Fichiers::Decouper_Chemin(d.filePath(u"f.gpx"_qs));
-            if (obstacle != u"f.gpx")
+            const bool lisible = !dossiers.contains(u"f.gpx"_qs);
+            if (lisible)
                 Ecrire(chemins.nom, Points(1));
-            if (obstacle == u"tmp")
-                Ecrire(d.filePath(obstacle), "x");
-            for (int n = 1; n <= (obstacle == u"tmp" ? 0 : obstacle.contains(u'%') ? 30 : 1); ++n)
-                QVERIFY(d.mkpath(QString(obstacle).replace(u"%1"_qs, QString::number(n))));
+            if (dossiers.isEmpty())
+                Ecrire(d.filePath(u"tmp"_qs), "x");
+            for (const QString& dossier : dossiers)
+                QVERIFY(d.mkpath(dossier));
             const QString erreur = Fichiers::Preparer_Ouverture(chemins).erreur;
             QVERIFY2(erreur.contains(message.arg(chemins.dossier)) && erreur.contains(chemins.nom),
                      qPrintable(erreur));
-            QCOMPARE(Lire(chemins.nom), obstacle == u"f.gpx" ? QByteArray() : Points(1));
+            QCOMPARE(Lire(chemins.nom), lisible ? Points(1) : QByteArray());
         }
     }
 
