@@ -1,11 +1,14 @@
 // The main window: start-up at the stored places, the map's place and profile, the menu and
-// its keys, quitting; every caption is named in the help page.
+// its keys, quitting; every caption fits its control and is named in the help page.
 
 #include "links/TexteLien1.h"
 #include "support/Banc.h"
 #include "ui/Creer_POI.h"
 
+#include <QLabel>
 #include <QMenuBar>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
 #include <QWebEngineView>
@@ -146,18 +149,41 @@ class TestFenetre : public QObject {
         }
     }
 
-    // A caption may be cut across two lines of the page.
-    void l_aide_nomme_chaque_commande() {
+    // Every caption of both windows fits its control as designed, and is named in the help page
+    // (where it may be cut across two lines).
+    void legendes() {
         QFile fichier(QStringLiteral(QUILLVANE_DONNEES "/aide.html"));
         QVERIFY(fichier.open(QIODevice::ReadOnly));
         const QString page = QString::fromUtf8(fichier.readAll()).simplified();
         Banc b;
         b.Demarrer();
         QStringList legendes = Menu(b);
-        for (QWidget* fenetre : QList<QWidget*>{b.c.fenetre.get(), b.c.texteLien1.get()})
-            for (const QAbstractButton* bouton : fenetre->findChildren<QAbstractButton*>())
+        const auto loge = [](const QString& legende, QSize besoin, QSize place) {
+            QVERIFY2(besoin.width() <= place.width() && besoin.height() <= place.height(),
+                     qPrintable(legende));
+        };
+        for (QWidget* fenetre : QList<QWidget*>{b.c.fenetre.get(), b.c.texteLien1.get()}) {
+            for (const QAbstractButton* bouton : fenetre->findChildren<QAbstractButton*>()) {
+                if (bouton->text().isEmpty()) // the menu bar's extension button
+                    continue;
                 legendes << bouton->text();
-        legendes.removeAll(QString()); // the menu bar's extension button
+                QSize besoin = bouton->sizeHint(), place = bouton->size();
+                if (qobject_cast<const QPushButton*>(bouton)) { // its contents less the margin
+                    QStyleOptionButton option;
+                    option.initFrom(bouton);
+                    const QStyle* style = bouton->style();
+                    besoin = bouton->fontMetrics().size(Qt::TextShowMnemonic, bouton->text());
+                    place = style->subElementRect(QStyle::SE_PushButtonContents, &option, bouton)
+                                .size() -
+                            QSize(style->pixelMetric(QStyle::PM_ButtonMargin, &option, bouton), 0);
+                }
+                loge(bouton->text(), besoin, place);
+            }
+            for (const QLabel* l : fenetre->findChildren<QLabel*>())
+                loge(l->text(), l->sizeHint(), l->size());
+            for (const QGroupBox* g : fenetre->findChildren<QGroupBox*>()) // its bold title
+                loge(g->title(), QSize(g->minimumSizeHint().width(), 0), g->size());
+        }
         QVERIFY(legendes.size() >= 19);
         for (const QString& legende : legendes)
             QVERIFY2(page.contains(legende.toHtmlEscaped()), qPrintable(legende));
