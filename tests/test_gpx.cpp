@@ -3,26 +3,11 @@
 
 #include "gpx/Corriger_Liens.h"
 #include "gpx/Ecriture_GPX.h"
-#include "gpx/Lignes.h"
 #include "test_gpx_outils.h"
 
 #include <QTemporaryDir>
 
 namespace {
-
-using Liens = QList<std::pair<QByteArray, QByteArray>>;
-
-// One waypoint in the layout OpenCPN writes, lines ended by LF; a null time writes no line.
-QByteArray Point(const QByteArray& nom, const QByteArray& time = "T", const Liens& liens = {},
-                 const QByteArray& lat = "1") {
-    QByteArray t = "\t<wpt lat=\"" + lat + "\" lon=\"2\">\n";
-    if (!time.isNull())
-        t += "\t\t<time>" + time + "</time>\n";
-    t += "\t\t<name>" + nom + "</name>\n";
-    for (const auto& [href, texte] : liens)
-        t += "\t\t<link href=\"" + href + "\">\n\t\t\t<text>" + texte + "</text>\n\t\t</link>\n";
-    return t + "\t\t<sym>anchorage</sym>\n\t</wpt>\n";
-}
 
 const QByteArray Opencpn = Reference(u"opencpn_linux.gpx"_qs);
 const QByteArray Saisie = Reference(u"ecrit_saisie.gpx"_qs);
@@ -110,58 +95,18 @@ class TestGpx : public QObject {
             QCOMPARE(xml[p].name, poi.Nom_POI[p + 1]);
     }
 
-    // At most Max_POI waypoints, and never beyond the tables.
-    void capacite() {
-        QByteArray points;
-        for (int i = 1; i <= 101; ++i) {
-            const QByteArray n = QByteArray::number(i);
-            points += Point("P" + n, "T" + n, {{"u" + n, "l"}}, n);
-        }
-        const int cas[][2] = {{100, 100}, {3, 3}, {0, 0}, {-1, 0}, {101, 100}};
-        for (const auto& [max, nb] : cas) {
-            Magasin poi = Magasin_Vide();
-            poi.Max_POI = qint16(max);
-            Fichiers::Lire_Fichier(poi, points);
-            QCOMPARE(poi.Nb_POI + poi.POI_Courant, 2 * nb + 1);
-            QCOMPARE(Poi(poi, nb), nb ? u"%1|2|T%1|P%1|u%1|l"_qs.arg(nb) : u"|||"_qs);
-        }
-    }
-
-    // A label outside any link goes to slot 0, never shown; an empty file empties the store.
-    void texte_isole_et_fichier_vide() {
-        Magasin poi =
-            Lu("<wpt lat=\"1\" lon=\"2\">\n   <text>perdu</text>   \n"
-               "  <link href=\"u\">  \n<text>gardé</text>\n</wpt>\n<text>dehors</text>\n");
-        QCOMPARE(Pois(poi) + poi.Lien_Nom[1][0], u"1|2|||u|gardéperdu");
-        Fichiers::Lire_Fichier(poi, QByteArrayView());
-        QCOMPARE(Poi(poi, 1) + poi.Lien_Nom[1][0], u"|||");
-        QCOMPARE(poi.Nb_POI + poi.POI_Courant, 1);
-    }
-
-    // The search under the reader: empty texts and patterns included (an empty view has no
-    // data, which the C library's search must never be given).
-    void chercher() {
-        const struct {
-            QByteArrayView texte, motif;
-            int depuis, position;
-        } cas[] = {{{}, "<wpt", 0, -1},     {"abc", {}, 1, 1},       {{}, {}, 0, 0},
-                   {"<wp", "<wpt", 0, -1},  {"a<wpt", "<wpt", 1, 1}, {"<wpt<wpt", "<wpt", 1, 4},
-                   {"<wpt", "<wpt", 5, -1}, {"<wpt", "<wpt", -1, -1}};
-        for (const auto& c : cas)
-            QCOMPARE(int(Fichiers::Chercher(c.texte, c.motif, c.depuis)), c.position);
-    }
-
     // What a user types ("&", "<", ">" and quotes; a typed "&lt;" already stands for a
     // character), escaped. A full disk or a path through a regular file: the previous file
     // stays whole. Then the file is replaced, nothing left beside it.
     void saisie_ecrite_d_un_coup() {
         const QString nom = u"Tom & Jerry <3> \"ici\" &amp;"_qs, url = u"?a=1&b=2&c=\"q\"<"_qs;
-        Magasin poi = Lu(Point("", "2026-04-01T08:00:00Z", {{"", ""}, {"oublié", ""}}, "47.5"));
-        poi.Long_POI[1] = u"-3.1"_qs;
-        poi.Nom_POI[1] = nom;
-        poi.Lien_URL[1][1] = u"https://example.org/"_qs + url;
-        poi.Lien_Nom[1][1] = u"R&D <x> a]]>b &lt;"_qs;
-        poi.Nb_Liens[1] = 1;
+        Magasin poi = Magasin_Vide();
+        poi.Nb_POI = 1;
+        Declarations::Ecrire_Fiche(
+            poi, 1,
+            {nom, u"2026-04-01T08:00:00Z"_qs, u"47.5"_qs, u"-3.1"_qs, 1,
+             Declarations::Liens{QString(), u"https://example.org/"_qs + url, u"oublié"_qs},
+             Declarations::Liens{QString(), u"R&D <x> a]]>b &lt;"_qs}});
         poi.Nom_POI[2] = u"oublié"_qs; // beyond Nb_POI, like the second link
         QCOMPARE(Fichiers::Texte_GPX(poi), Saisie);
         const Point_XML lu = Points_XML(Saisie).value(0);
