@@ -1,8 +1,7 @@
 // What the user types and the store's own procedures, straight on the model: coordinates,
-// time stamps, link texts, description files, stored window positions, leading numbers.
+// time stamps, link texts, description files, leading numbers.
 
 #include "core/Nombres.h"
-#include "core/Reglages.h"
 #include "links/Caracteres_Simples.h"
 #include "links/Fichier_Descriptif.h"
 #include "links/Nom_Descriptif.h"
@@ -83,24 +82,6 @@ class TestSaisie : public QObject {
         QVERIFY(Fichier_Descriptif::Ecrire(chemin, u"Été\r\n€"_qs));
         QCOMPARE(Lire(chemin), QByteArray("\xc3\x89t\xc3\xa9\r\n\xe2\x82\xac\r\n"));
         QVERIFY(!Fichier_Descriptif::Ecrire(dossier.filePath(u"absent/x.txt"_qs), u"x"_qs));
-    }
-
-    // Twips in the user's locale, no group separator; what is not a number keeps the design.
-    void reglages() {
-        const QLocale fr(QLocale::French), en(QLocale::English);
-        QCOMPARE(Reglages::Position_Vers_Texte(1440, fr) + u' ' +
-                     Reglages::Position_Vers_Texte(1440.5, fr) + u' ' +
-                     Reglages::Position_Vers_Texte(-12345, fr) + u' ' +
-                     Reglages::Position_Vers_Texte(1440.5, en),
-                 u"1440 1440,5 -12345 1440.5");
-        QString lus;
-        for (const QString& t : {u"1440"_qs, u" 1440,5 "_qs, u"abc"_qs, u"1440.5"_qs, QString(),
-                                 u"-15"_qs, u"en1440.5"_qs, u"eninf"_qs, u"en1e39"_qs})
-            lus += QString::number(Reglages::Texte_Vers_Position(t.startsWith(u"en") ? t.mid(2) : t,
-                                                                 t.startsWith(u"en") ? en : fr)
-                                       .value_or(qQNaN())) +
-                   u' ';
-        QCOMPARE(lus, u"1440 1440.5 nan nan nan -15 1440.5 nan nan ");
     }
 
     void nombre_en_tete() {
