@@ -30,7 +30,7 @@ class TestFenetre : public QObject {
         const std::pair<QStringList, QList<int>> cas[] = {
             {QStringList(4), {-1, -1, -1, -1}},
             {{"1440", "150", "3000", "-4500"}, {96, 10, 200, -300}},
-            {{"1440,5", "inf", "1440.5", "150000"}, {96, -1, -1, 10000}}};
+            {{"1440,5", "abc", "1440.5", "150000"}, {96, -1, -1, 10000}}};
         Banc concu;
         concu.Demarrer();
         for (const auto& [valeurs, attendu] : cas) {

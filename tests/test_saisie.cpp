@@ -1,7 +1,8 @@
 // What the user types and the store's own procedures, straight on the model: coordinates,
-// time stamps, link texts, description files, leading numbers.
+// time stamps, link texts, description files, stored window places, leading numbers.
 
 #include "core/Nombres.h"
+#include "core/Reglages.h"
 #include "links/Caracteres_Simples.h"
 #include "links/Fichier_Descriptif.h"
 #include "links/Nom_Descriptif.h"
@@ -82,6 +83,18 @@ class TestSaisie : public QObject {
         QVERIFY(Fichier_Descriptif::Ecrire(chemin, u"Été\r\n€"_qs));
         QCOMPARE(Lire(chemin), QByteArray("\xc3\x89t\xc3\xa9\r\n\xe2\x82\xac\r\n"));
         QVERIFY(!Fichier_Descriptif::Ecrire(dossier.filePath(u"absent/x.txt"_qs), u"x"_qs));
+    }
+
+    // A stored place is read in the user's locale; what is not a finite number keeps the design.
+    void reglages() {
+        QString lus;
+        for (const QString& t : {u"1440"_qs, u" 1440,5 "_qs, u"abc"_qs, u"1440.5"_qs, QString(),
+                                 u"-15"_qs, u"inf"_qs, u"1e39"_qs})
+            lus +=
+                QString::number(
+                    Reglages::Texte_Vers_Position(t, QLocale(QLocale::French)).value_or(qQNaN())) +
+                u' ';
+        QCOMPARE(lus, u"1440 1440.5 nan nan nan -15 nan nan ");
     }
 
     void nombre_en_tete() {
