@@ -75,9 +75,9 @@ class TestGpx : public QObject {
                                  << references + u"exemple"_qs;
     }
 
-    // Read, a file gives the store of its .poi; written, the bytes of its .ecrit, or its own
-    // bytes when the program wrote it. Written again, nothing changes; an XML parser reads the
-    // names stored.
+    // Read, into a new store or a used one, a file gives the store of its .poi; written, the bytes
+    // of its .ecrit, or its own bytes when the program wrote it. Written again, nothing changes; an
+    // XML parser reads the names stored.
     void lecture_ecriture() {
         QFETCH(QString, fichier);
         QFETCH(QString, attendu);
@@ -85,6 +85,10 @@ class TestGpx : public QObject {
         const Magasin poi = Lu(contenu);
         QCOMPARE(Pois(poi), QString::fromUtf8(Lire(attendu + u".poi"_qs)));
         QCOMPARE(poi.POI_Courant, poi.Nb_POI + 1);
+        Magasin lu_avant = Lu(Opencpn); // nothing of a document read before shows through
+        Fichiers::Lire_Fichier(lu_avant, contenu);
+        for (int p = 1; p <= 4; ++p)
+            QCOMPARE(Poi(lu_avant, p), Poi(poi, p));
         const QByteArray texte = Fichiers::Texte_GPX(poi);
         const QString ecrit = attendu + u".ecrit"_qs;
         QCOMPARE(texte, QFile::exists(ecrit) ? Lire(ecrit) : contenu);
