@@ -62,25 +62,74 @@ struct Point_XML {
     QStringList href, text;
 };
 
-// The waypoints of a GPX text; a single point named "XML non valide" when not well-formed.
+// The waypoints of a GPX text (the children of its root); a single point named "XML non
+// valide" when not well-formed.
 inline QList<Point_XML> Points_XML(const QByteArray& octets) {
     QList<Point_XML> points;
     QXmlStreamReader xml(octets);
+    int profondeur = 0;
+    bool dansPoint = false;
     while (xml.readNext() != QXmlStreamReader::Invalid && !xml.atEnd()) {
-        if (!xml.isStartElement() || (points.isEmpty() && xml.name() != u"wpt"))
+        if (xml.isEndElement())
+            --profondeur;
+        if (!xml.isStartElement())
             continue;
-        if (xml.name() == u"wpt")
+        ++profondeur;
+        if (profondeur == 2 && (dansPoint = xml.name() == u"wpt"))
             points.append(Point_XML{});
-        else if (xml.name() == u"name")
-            points.last().name = xml.readElementText();
-        else if (xml.name() == u"link")
+        else if (!dansPoint || profondeur < 3)
+            continue;
+        else if (profondeur == 3 && xml.name() == u"link")
             points.last().href << xml.attributes().value(QLatin1String("href")).toString();
-        else if (xml.name() == u"text")
-            points.last().text << xml.readElementText();
+        else if ((profondeur == 3 && xml.name() == u"name") ||
+                 (profondeur == 4 && xml.name() == u"text")) {
+            const QString texte = xml.readElementText(); // its end tag read as well
+            --profondeur;
+            if (xml.name() == u"name")
+                points.last().name = texte;
+            else
+                points.last().text << texte;
+        }
     }
     if (xml.hasError())
         return {Point_XML{u"XML non valide"_qs, {}, {}}};
     return points;
+}
+
+// Every element of a well-formed XML text, as "path: attributes = text": the path names each
+// element and its rank among the siblings of its name ("gpx#1/wpt#3/link#2"), the attributes
+// are sorted, the text is the element's own, trimmed. Empty when not well-formed.
+inline QStringList Elements_XML(const QByteArray& octets) {
+    QStringList elements;
+    struct Ouvert {
+        QString chemin, attributs, texte;
+        QHash<QString, int> rangs;
+    };
+    QList<Ouvert> pile{Ouvert{}};
+    QXmlStreamReader xml(octets);
+    while (!xml.atEnd()) {
+        xml.readNext();
+        if (xml.isStartElement()) {
+            const QString nom = xml.qualifiedName().toString();
+            QStringList attributs;
+            for (const QXmlStreamAttribute& a : xml.attributes())
+                attributs << a.qualifiedName().toString() + u'=' + a.value().toString();
+            attributs.sort();
+            const int rang = ++pile.last().rangs[nom];
+            const QString parent = pile.last().chemin;
+            pile.append({(parent.isEmpty() ? QString() : parent + u'/') + nom + u'#' +
+                             QString::number(rang),
+                         attributs.join(u' '),
+                         {},
+                         {}});
+        } else if (xml.isCharacters()) {
+            pile.last().texte += xml.text();
+        } else if (xml.isEndElement()) {
+            const Ouvert o = pile.takeLast();
+            elements << o.chemin + u": "_qs + o.attributs + u" = "_qs + o.texte.trimmed();
+        }
+    }
+    return xml.hasError() ? QStringList() : elements;
 }
 
 // While it lives, no file may grow beyond `octets` (the write then fails instead of

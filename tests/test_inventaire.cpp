@@ -1,7 +1,7 @@
-// What a file holds beyond what the store keeps, and the warning that tells it. Every file is
+// What a file holds beyond what the store lists, and the warning that tells it. Every file is
 // opened as the program opens it, files no GPX tool would write included: nothing crashes, the
-// store holds what the line reader can take, the file stays as it was on disk, and no waypoint
-// name leads a description out of the file's folder.
+// store holds what the reader can take, the file stays as it was on disk, and no waypoint name
+// leads a description out of the file's folder. A file that is not GPX is not opened at all.
 
 #include "gpx/Inventaire.h"
 #include "gpx/Ouverture.h"
@@ -29,6 +29,10 @@ const QByteArray Noms =
     "<name>bip\a\x1b[31m</name>\n</wpt>\n<wpt>\n<name>" +
     QByteArray(9999, 'n');
 
+QByteArray Gpx(const QByteArray& corps, const QByteArray& fin = "</gpx>") {
+    return "<?xml version=\"1.0\"?>\n<gpx version=\"1.1\">\n" + corps + fin;
+}
+
 // Counted: waypoints, routes, tracks, waypoints of more than five links, POIs listed; the
 // POIs listed begin with `pois`. Each file is opened from disk.
 const struct {
@@ -41,35 +45,34 @@ const struct {
     {"BaseCamp", "2 0 0 0 2", "", Reference(u"basecamp.gpx"_qs)},
     // Whole names only: trkpt, rtept, trkseg and BaseCamp's wptx1 are parts, not elements.
     {"routes et traces", "1 2 1 0 1", "",
-     "<rte>\n<rtept "
-     "lat=\"1\"/>\n</rte>\n<rte/>\n<trk>\n<trkseg>\n<trkpt></trkpt>\n</trkseg></trk>\n"
-     "<wptx1:Address>\n" +
-         Points(1)},
+     Gpx("<rte>\n<rtept "
+         "lat=\"1\"/>\n</rte>\n<rte/>\n<trk>\n<trkseg>\n<trkpt></trkpt>\n</trkseg></trk>\n"
+         "<wptx1:Address>\n" +
+         Points(1))},
     // Links of the metadata, a route or a track are not a waypoint's; the sixth is one too many.
     {"liens", "3 0 1 1 3", "",
-     "<metadata>" + Liens(7) + "</metadata>\n" + Points(2, Liens(5)) + Points(1, Liens(6)) +
-         "<trk>" + Liens(9) + "</trk>"},
-    // Not the layout the line reader reads: the elements are counted all the same.
-    {"sur une ligne", "3 0 0 3 1", "", Points(3, Liens(6)).replace("\r\n", "")},
-    {"sans fermeture", "2 0 0 2 2", "",
-     "<wpt lat=\"1\" lon=\"2\">\n" + Liens(6) + "<wpt\n" + Liens(6)},
-    {"binaire", "0 0 0 0 0", "",
-     QCryptographicHash::hash("7", QCryptographicHash::Sha512).repeated(1024)},
+     Gpx("<metadata>" + Liens(7) + "</metadata>\n" + Points(2, Liens(5)) + Points(1, Liens(6)) +
+         "<trk>" + Liens(9) + "</trk>")},
+    {"sur une ligne", "3 0 0 3 3", "", Gpx(Points(3, Liens(6)).replace("\r\n", ""))},
+    // The second start tag is never finished: no waypoint for the reader, one for the count.
+    {"sans fermeture", "2 0 0 2 1", "",
+     Gpx("<wpt lat=\"1\" lon=\"2\">\n" + Liens(6) + "<wpt\n" + Liens(6), "")},
     {"20 Mo sur une ligne", "1 0 0 0 1", u"1|2||"_qs,
-     "<wpt lat=\"1\" lon=\"2\"><name>n" + QByteArray(20 << 20, 'x')},
+     Gpx("<wpt lat=\"1\" lon=\"2\"><name>n" + QByteArray(20 << 20, 'x'), "")},
     {"NUL", "1 0 0 0 1", u"4\0|5|T|a\0b|u\0v|t"_qs,
-     Points(1, QByteArray("<name>a\0b</name>\r\n", 18) + Liens(1, QByteArray("u\0v", 3)),
-            QByteArray("lat=\"4\0\" lon=\"5\"", 16))},
+     Gpx(Points(1, QByteArray("<name>a\0b</name>\r\n", 18) + Liens(1, QByteArray("u\0v", 3)),
+                QByteArray("lat=\"4\0\" lon=\"5\"", 16)))},
     {"0 à 3 guillemets", "4 0 0 0 4",
      u"||T|(Sans nom)\n||T|(Sans nom)\n1||T|(Sans nom)\n1||T|(Sans nom)"_qs,
-     Points(1, "", "lat=1 lon=2") + Points(1, "", "lat=\"1 lon=2") +
-         Points(1, "", "lat=\"1\" lon=2") + Points(1, "", "lat=\"1\" lon=\"2")},
-    {"10 000 points", "10000 0 0 0 100", u"1|2|T|(Sans nom)\n"_qs, Points(10000)},
+     Gpx(Points(1, "", "lat=1 lon=2") + Points(1, "", "lat=\"1 lon=2") +
+         Points(1, "", "lat=\"1\" lon=2") + Points(1, "", "lat=\"1\" lon=\"2"))},
+    {"10 000 points", "10000 0 0 0 100", u"1|2|T|(Sans nom)\n"_qs, Gpx(Points(10000))},
     {"50 liens", "2 0 0 1 2", u"1|2|T|(Sans nom)|u|t|u|t|u|t|u|t|u|t\n"_qs,
-     Points(1, Liens(50)) + Points(1)},
+     Gpx(Points(1, Liens(50)) + Points(1))},
     {"href de 100 Ko", "1 0 0 0 1",
-     u"1|2|T|(Sans nom)|"_qs + QString::fromLatin1(Longue) + u"|t"_qs, Points(1, Liens(1, Longue))},
-    {"noms dangereux", "6 0 0 0 6", u"1|2|T|../../etc/passwd\n|||..\n"_qs, Points(1, Noms)},
+     u"1|2|T|(Sans nom)|"_qs + QString::fromLatin1(Longue) + u"|t"_qs,
+     Gpx(Points(1, Liens(1, Longue)))},
+    {"noms dangereux", "6 0 0 0 6", u"1|2|T|../../etc/passwd\n|||..\n"_qs, Gpx(Points(1, Noms))},
 };
 
 } // namespace
@@ -102,6 +105,27 @@ class TestInventaire : public QObject {
                 QCOMPARE(QFileInfo(*chemin).absolutePath() + u'/', dossier);
     }
 
+    // A text, a web page, a binary file: one message, and nothing written anywhere.
+    void pas_gpx() {
+        const QStringList cas =
+            QDir(QStringLiteral(QUILLVANE_REFERENCES)).entryList({u"refus_*"_qs});
+        QCOMPARE(cas.size(), 3);
+        QList<QByteArray> contenus{" \r\n", "<?xml version=\"1.0\"?>\n<!-- rien -->\n<kml/>"};
+        for (const QString& f : cas)
+            contenus << Reference(f);
+        for (const QByteArray& contenu : contenus) {
+            QTemporaryDir dossier;
+            const auto chemins = Fichiers::Decouper_Chemin(dossier.filePath(u"f.gpx"_qs));
+            Ecrire(chemins.nom, contenu);
+            QCOMPARE(Fichiers::Preparer_Ouverture(chemins).erreur,
+                     u"Le fichier « %1 » n'est pas un fichier GPX ; il n'a pas été ouvert."_qs.arg(
+                         chemins.nom));
+            QCOMPARE(Lire(chemins.nom), contenu);
+            QCOMPARE(QDir(dossier.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+                     QStringList{u"f.gpx"_qs});
+        }
+    }
+
     // Backup n holds the file as it was before opening n + 1; the oldest goes, and a file that
     // is not one of the thirty is left alone.
     void sauvegardes_tournantes() {
@@ -110,11 +134,12 @@ class TestInventaire : public QObject {
         QVERIFY(QDir(dossier.path()).mkdir(u"tmp"_qs));
         Ecrire(dossier.filePath(u"tmp/f.gpx.31"_qs), "autre");
         for (int k = 1; k <= 31; ++k) {
-            Ecrire(chemins.nom, QByteArray::number(k));
+            Ecrire(chemins.nom, Gpx(QByteArray::number(k)));
             QCOMPARE(Fichiers::Preparer_Ouverture(chemins).erreur, QString());
         }
         for (int n = 1; n <= 30; ++n)
-            QCOMPARE(Lire(dossier.filePath(u"tmp/f.gpx.%1"_qs.arg(n))), QByteArray::number(n + 1));
+            QCOMPARE(Lire(dossier.filePath(u"tmp/f.gpx.%1"_qs.arg(n))),
+                     Gpx(QByteArray::number(n + 1)));
         QCOMPARE(Lire(dossier.filePath(u"tmp/f.gpx.31"_qs)), "autre");
         QCOMPARE(QDir(dossier.filePath(u"tmp"_qs)).entryList(QDir::Files).size(), 31);
     }
@@ -139,7 +164,7 @@ class TestInventaire : public QObject {
             const auto chemins = Fichiers::Decouper_Chemin(d.filePath(u"f.gpx"_qs));
             const bool lisible = !dossiers.contains(u"f.gpx"_qs);
             if (lisible)
-                Ecrire(chemins.nom, Points(1));
+                Ecrire(chemins.nom, Gpx(Points(1)));
             if (dossiers.isEmpty())
                 Ecrire(d.filePath(u"tmp"_qs), "x");
             for (const QString& dossier : dossiers)
@@ -147,11 +172,11 @@ class TestInventaire : public QObject {
             const QString erreur = Fichiers::Preparer_Ouverture(chemins).erreur;
             QVERIFY2(erreur.contains(message.arg(chemins.dossier)) && erreur.contains(chemins.nom),
                      qPrintable(erreur));
-            QCOMPARE(Lire(chemins.nom), lisible ? Points(1) : QByteArray());
+            QCOMPARE(Lire(chemins.nom), lisible ? Gpx(Points(1)) : QByteArray());
         }
     }
 
-    // Every text ends the same way: what saving keeps, and where the file as opened is kept.
+    // Every text ends the same way: the rest is kept, and where the file as opened is kept.
     void avertissement() {
         const struct {
             int points, routes, traces, trop, listes;
@@ -159,22 +184,24 @@ class TestInventaire : public QObject {
         } cas[] = {
             {100, 0, 0, 0, 100, {}},
             {101, 0, 0, 0, 100,
-             u"Le fichier « E.gpx » contient 101 points de passage.\n\n100 Poi ont été listés : "
-             u"« Sauver tout » n'écrira que ces Poi, avec cinq liens au plus chacun"_qs},
+             u"Le fichier « E.gpx » contient 101 points de passage : les 100 premiers points sont "
+             u"listés"_qs},
             {260, 7, 2, 3, 2,
-             u"Le fichier « E.gpx » contient 260 points de passage, 7 routes et 2 traces. 3 de "
-             u"ses points de passage ont plus de cinq liens.\n\n2 Poi ont été listés : « Sauver "
-             u"tout » n'écrira que ces Poi, avec cinq liens au plus chacun"_qs},
+             u"Le fichier « E.gpx » contient 260 points de passage, 7 routes et 2 traces : les 2 "
+             u"premiers points sont listés ; 3 points ont plus de cinq liens, les cinq premiers de "
+             u"chacun sont affichés"_qs},
             {1, 0, 1, 0, 1,
-             u"Le fichier « E.gpx » contient 1 point de passage et 1 trace.\n\nUn seul Poi a été "
-             u"listé : « Sauver tout » n'écrira que ce Poi, avec cinq liens au plus"_qs},
-            {1, 1, 0, 1, 0,
-             u"Le fichier « E.gpx » contient 1 point de passage et 1 route. Un de ses points de "
-             u"passage a plus de cinq liens.\n\nAucun Poi n'a été listé : « Sauver tout » "
-             u"n'écrira aucun point de passage"_qs},
+             u"Le fichier « E.gpx » contient 1 point de passage et 1 trace : le point est listé"_qs},
+            {2, 0, 0, 1, 1,
+             u"Le fichier « E.gpx » contient 2 points de passage : le premier point est listé ; un "
+             u"point a plus de cinq liens, les cinq premiers sont affichés"_qs},
+            {0, 1, 0, 0, 0,
+             u"Le fichier « E.gpx » contient 0 point de passage et 1 route : aucun "
+             u"point n'est listé"_qs},
         };
-        const QString fin = u", et le reste du fichier sera perdu.\n\nLe fichier tel qu'il a été "
-                            u"ouvert est gardé dans la sauvegarde « /b/tmp/E.gpx.30 »."_qs;
+        const QString fin =
+            u" ; le reste est gardé tel quel à l'enregistrement.\n\nLe fichier tel "
+            u"qu'il a été ouvert est gardé dans la sauvegarde « /b/tmp/E.gpx.30 »."_qs;
         for (const auto& [points, routes, traces, trop, listes, debut] : cas)
             QCOMPARE(Fichiers::Avertissement({points, routes, traces, trop}, listes, u"E.gpx"_qs,
                                              u"/b/tmp/E.gpx.30"_qs),

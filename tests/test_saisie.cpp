@@ -97,6 +97,54 @@ class TestSaisie : public QObject {
         QCOMPARE(lus, u"1440 1440.5 nan nan nan -15 nan nan ");
     }
 
+    // "Valider": each refusal with its message and what it leaves stored. A new POI takes the
+    // place after the last, emptied of what a deleted POI left there; refused, nothing changes.
+    void valider() {
+        Magasin poi = Magasin_Vide();
+        const Saisie bonne{u"47.5,-3"_qs, u"Nom"_qs, u"T0"_qs};
+        QCOMPARE(Creer_POI(poi, bonne), u"Définissez un nom de fichier");
+        poi.Nom_Fichier = u"/b/f.gpx"_qs;
+        const struct {
+            Saisie saisie;
+            QString message, modifie;
+        } cas[] = {
+            {{u""_qs, u"N"_qs, u"T1"_qs},
+             u"Entrez une valeur valide latitude-longitude"_qs,
+             u"1|2|T9|A"_qs},
+            {{u"47.5"_qs, u"N"_qs, u"T1"_qs}, u"Latidute-Longitude incorrect"_qs, u"1|2|T9|A"_qs},
+            {{u"47.5,200"_qs, u"N"_qs, u"T1"_qs},
+             u"Latidute-Longitude incorrect"_qs,
+             u"1|2|T9|A"_qs},
+            {{u"47.5,-3"_qs, u""_qs, u"T1"_qs},
+             u"Le nom du POI n'est pas défini"_qs,
+             u"47.5|-3|T9|A"_qs},
+            {bonne, {}, u"47.5|-3|T9|Nom"_qs},
+        };
+        for (const auto& [saisie, message, modifie] : cas) {
+            poi.Nb_POI = 0;
+            poi.POI_Courant = 7;
+            poi.Garde[1].lignes[Garde_POI::Avant_Heure] = "<ele>1</ele>";
+            QCOMPARE(Creer_POI(poi, saisie), message);
+            QCOMPARE(Pois(poi), message.isEmpty() ? u"47.5|-3|T0|Nom"_qs : QString());
+            QCOMPARE(poi.POI_Courant, message.isEmpty() ? 1 : 7);
+            QCOMPARE(poi.Garde[1].lignes[Garde_POI::Avant_Heure].isEmpty(), message.isEmpty());
+
+            poi.POI_Courant = poi.Nb_POI = 1;
+            Ecrire_Fiche(poi, 1, {u"A"_qs, u"T9"_qs, u"1"_qs, u"2"_qs, 0, {}, {}, {}});
+            QCOMPARE(Modifier_POI(poi, saisie), message);
+            QCOMPARE(Poi(poi, 1), modifie);
+        }
+        poi.Date_POI[1].clear();
+        QCOMPARE(Modifier_POI(poi, bonne), QString());
+        QCOMPARE(Poi(poi, 1), u"47.5|-3|T0|Nom");
+        poi.POI_Courant = 2;
+        QCOMPARE(Modifier_POI(poi, bonne), u"Latidute-Longitude incorrect");
+        poi.Nb_POI = Capacite;
+        QCOMPARE(Creer_POI(poi, bonne), u"Il y a déjà le nombre maximal 100 POI enregistrés dans "
+                                        u"ce fichier. Créez un nouveau fichier");
+        QCOMPARE(poi.Nb_POI, Capacite);
+    }
+
     void nombre_en_tete() {
         QString lus;
         for (const QString t : {" \t12.5abc", "-3e2x", "+.5", "5.", ".", "e5", "1e", "1e+",
@@ -110,7 +158,8 @@ class TestSaisie : public QObject {
         Magasin poi = Magasin_Vide();
         poi.Nb_POI = 3;
         for (int i = 1; i <= 3; ++i)
-            Ecrire_Fiche(poi, i, {QString(QChar(u'@' + i)), u"T"_qs, u"1"_qs, u"2"_qs, 0, {}, {}});
+            Ecrire_Fiche(poi, i,
+                         {QString(QChar(u'@' + i)), u"T"_qs, u"1"_qs, u"2"_qs, 0, {}, {}, {}});
         QCOMPARE(QList<bool>({Est_POI(poi, 0), Est_POI(poi, 1), Est_POI(poi, 3), Est_POI(poi, 4)}),
                  QList<bool>({false, true, true, false}));
         for (int k = 1; k <= 6; ++k)
@@ -122,13 +171,30 @@ class TestSaisie : public QObject {
         Inserer_Lien(poi, 2, 4, u"x"_qs, u"y"_qs);
         QCOMPARE(Poi(poi, 2), u"1|2|T|B|v|w|u2|l2|u3|l3|x|y|u4|l4");
         Retirer_Lien(poi, 2, 5);
+        // What the file kept for a link follows it; for a POI, the POI.
+        poi.Garde[2].liens = {"", "<a/>", "<b/>", "<c/>", "<d/>", "<e/>"};
+        Retirer_Lien(poi, 2, 1);
+        Inserer_Lien(poi, 2, 2, u"z"_qs, u"z"_qs);
+        Inserer_Lien(poi, 2, 1, u"v"_qs, u"w"_qs);
+        QCOMPARE(QList(poi.Garde[2].liens.begin() + 1, poi.Garde[2].liens.end()),
+                 QList<QByteArray>({"", "<b/>", "", "<c/>", "<d/>"}));
+        Retirer_Lien(poi, 2, 3);
+        QCOMPARE(Poi(poi, 2), u"1|2|T|B|v|w|u2|l2|u3|l3|x|y");
+        poi.Garde[2].lignes[Garde_POI::Apres_Liens] = "<sym>B</sym>";
         Ecrire_Fiche(poi, 3, Lire_Fiche(poi, 2));
         poi.Nom_POI[3] = u"C"_qs;
         Retirer_POI(poi, 2);
         QCOMPARE(Pois(poi), u"1|2|T|A\n1|2|T|C|v|w|u2|l2|u3|l3|x|y");
+        QCOMPARE(poi.Garde[2].lignes[Garde_POI::Apres_Liens], "<sym>B</sym>");
+        QCOMPARE(poi.Garde[2].liens[4], "<d/>");
         Retirer_POI(poi, 2);
         Vider_Fiche(poi, 1);
         QCOMPARE(Pois(poi), u"|||");
+        poi.Garde_Document.apres = "<trk/>";
+        Vider_Document(poi);
+        QCOMPARE(poi.Nb_POI, 0);
+        QVERIFY(poi.Garde[2].lignes[Garde_POI::Apres_Liens].isEmpty() &&
+                poi.Garde_Document.apres.isEmpty() && poi.Nom_POI[2].isEmpty());
         poi.Nb_POI = Capacite + 1; // a count beyond the tables names no POI beyond them
         QCOMPARE(QList<bool>({Est_POI(poi, Capacite), Est_POI(poi, Capacite + 1)}),
                  QList<bool>({true, false}));

@@ -3,6 +3,7 @@
 // The POI store: the only copy of the open document, shared by every handler.
 // POIs live at indices 1..Nb_POI; index 0 is never a POI and link slot 0 is never a link.
 
+#include <QByteArray>
 #include <QString>
 #include <array>
 
@@ -14,8 +15,26 @@ inline constexpr int Liens_Max = 5;  // slots 0..Liens_Max exist for every POI
 template <typename T> using Table = std::array<T, Capacite + 1>;
 using Liens = std::array<QString, Liens_Max + 1>;
 
+// What the opened file holds for a POI beyond its name, time, position and first five links
+// (description, symbol, guid, other links...), kept as read (UTF-8, one element a line) to be
+// written back in the same places.
+struct Garde_POI {
+    enum Place { Avant_Heure, Avant_Nom, Avant_Liens, Apres_Liens, Places };
+    std::array<QByteArray, Places> lignes;
+    std::array<QByteArray, Liens_Max + 1> liens; // other children of link k (its type...)
+    bool sans_heure = false; // the file gave it no time element: none is written while empty
+    bool fin_propre = false; // it has its own sym, type or extensions
+};
+
+// What the opened file holds outside the POIs of the store.
+struct Garde_Fichier {
+    QByteArray espaces_noms; // namespace declarations of its root beyond the usual ones
+    QByteArray avant;        // lines before the first waypoint (metadata...)
+    QByteArray apres;        // lines after the POIs (waypoints beyond the store, routes...)
+};
+
 struct Declarations {
-    qint16 Max_POI = 0; // set to Capacite by start-up
+    qint16 Max_POI = Capacite;
     qint16 Nb_POI = 0;
     qint16 POI_Courant = 0;
     QString Nom_Fichier;
@@ -29,31 +48,45 @@ struct Declarations {
     Table<qint16> Nb_Liens{};
     Table<Liens> Lien_URL;
     Table<Liens> Lien_Nom;
-
-    // Empties the name, time and coordinate tables (the links are kept).
-    void Vider_POI();
-    // Empties both link tables and every link count.
-    void Vider_Liens();
+    Table<Garde_POI> Garde;
+    Garde_Fichier Garde_Document;
 };
 
 // The store's own operations: every handler that changes a POI or its links goes through
 // them, so that a field added to the store has one place to be copied.
 
+// An empty document: no POI, every table and everything kept emptied.
+void Vider_Document(Declarations& d);
+
 // The one test of whether `i` names a POI of the document (1 to Nb_POI).
 bool Est_POI(const Declarations& d, int i);
 
-// One entry of every table, links included.
+// One entry of every table, links and kept content included.
 struct Fiche {
     QString nom, date, lat, lon;
     qint16 nb_liens = 0;
     Liens urls, noms;
+    Garde_POI garde;
 };
 Fiche Lire_Fiche(const Declarations& d, int i);
 void Ecrire_Fiche(Declarations& d, int i, const Fiche& fiche);
-// POI i emptied: no name, time, coordinates or links.
+// POI i emptied: no name, time, coordinates, links or kept content.
 void Vider_Fiche(Declarations& d, int i);
 // POI i taken out: the POIs after it move down one place and Nb_POI drops by one.
 void Retirer_POI(Declarations& d, int i);
+
+// What "Valider" stores, typed in Lat_Long and Nom_WP; `maintenant` is the time stamp given to
+// a POI that has none. The text of the message that refuses it, or the empty text when stored.
+struct Saisie {
+    QString lat_long, nom, maintenant;
+};
+// POI_Courant takes the entry. The coordinates are stored before the name is checked.
+QString Modifier_POI(Declarations& d, const Saisie& saisie);
+// A new POI after the last takes the entry and becomes POI_Courant; refused, the store is left
+// as it was.
+QString Creer_POI(Declarations& d, const Saisie& saisie);
+// The refusal of a new POI in a full store.
+QString Message_Plein(const Declarations& d);
 
 // Appends a link to POI i; false, and nothing changed, when it has five already.
 bool Ajouter_Lien(Declarations& d, int i, const QString& url, const QString& nom);

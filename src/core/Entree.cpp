@@ -14,10 +14,8 @@ namespace Entree {
 
 void Main(Contexte& c, QWidget* carte) {
     c.poi.Max_POI = Declarations::Capacite;
-    c.poi.Nb_POI = 0;
     c.poi.POI_Courant = 0;
-    c.poi.Vider_POI();
-    c.poi.Vider_Liens();
+    Declarations::Vider_Document(c.poi);
 
     c.fenetre.reset(new Creer_POI(c, carte));
     c.services.Naviguer(Carte::Adresse_Depart());

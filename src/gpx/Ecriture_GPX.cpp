@@ -14,15 +14,14 @@ constexpr char Tete[] = "<?xml version=\"1.0\" encoding=\"utf-8\" ?>\r\n"
                         " xmlns:gpxx=\"http://www.garmin.com/xmlschemas/GpxExtensions/v3\""
                         " xsi:schemaLocation=\"http://www.topografix.com/GPX/1/1"
                         " http://www.topografix.com/GPX/1/1/gpx.xsd\""
-                        " xmlns:opencpn=\"http://www.opencpn.org\">\r\n";
+                        " xmlns:opencpn=\"http://www.opencpn.org\"";
 
 constexpr char Fin_Point[] = "\t\t<sym>anchorage</sym>\r\n"
                              "\t\t<type>WPT</type>\r\n"
                              "\t\t<extensions>\r\n"
                              "\t\t\t<opencpn:viz>1</opencpn:viz>\r\n"
                              "\t\t\t<opencpn:viz_name>1</opencpn:viz_name>\r\n"
-                             "\t\t</extensions>\r\n"
-                             "\t</wpt>\r\n";
+                             "\t\t</extensions>\r\n";
 
 QByteArray Valeur(const QString& texte) {
     return Echappements_XML::Echapper_Valeur(texte, false).toUtf8();
@@ -41,29 +40,46 @@ QByteArray Nom(const Declarations::Declarations& poi, int i) {
     return nom.toUtf8();
 }
 
+// What the file gave the POI is written back around its fields, each in its place; a POI of
+// the program's own, or one that had no symbol, type or extensions, gets OpenCPN's.
 void Ecrire_Point(const Declarations::Declarations& poi, int i, QByteArray& sortie) {
+    using Garde = Declarations::Garde_POI;
+    const Garde& garde = poi.Garde[i];
     sortie += "\t<wpt lat=\"" + Attribut(poi.Lat_POI[i]) + "\" lon=\"" + Attribut(poi.Long_POI[i]) +
               "\">\r\n";
-    sortie += "\t\t<time>" + Valeur(poi.Date_POI[i]) + "</time>\r\n";
+    sortie += garde.lignes[Garde::Avant_Heure];
+    if (!garde.sans_heure || !poi.Date_POI[i].isEmpty())
+        sortie += "\t\t<time>" + Valeur(poi.Date_POI[i]) + "</time>\r\n";
+    sortie += garde.lignes[Garde::Avant_Nom];
     sortie += "\t\t<name>" + Nom(poi, i) + "</name>\r\n";
+    sortie += garde.lignes[Garde::Avant_Liens];
     const int nbLiens = qBound(0, int(poi.Nb_Liens[i]), Declarations::Liens_Max);
     for (int j = 1; j <= nbLiens; ++j) {
         sortie += "\t\t<link href=\"" + Attribut(poi.Lien_URL[i][j]) + "\">\r\n";
         sortie += "\t\t\t<text>" + Valeur(poi.Lien_Nom[i][j]) + "</text>\r\n";
+        sortie += garde.liens[j];
         sortie += "\t\t</link>\r\n";
     }
-    sortie += Fin_Point;
+    sortie += garde.lignes[Garde::Apres_Liens];
+    if (!garde.fin_propre)
+        sortie += Fin_Point;
+    sortie += "\t</wpt>\r\n";
 }
 
 } // namespace
 
 QByteArray Texte_GPX(const Declarations::Declarations& poi) {
     QByteArray sortie;
-    sortie.reserve(4096);
+    const Declarations::Garde_Fichier& garde = poi.Garde_Document;
+    sortie.reserve(4096 + garde.avant.size() + garde.apres.size());
     sortie += Tete;
+    sortie += garde.espaces_noms;
+    sortie += ">\r\n";
+    sortie += garde.avant;
     const int nb = qBound(0, int(poi.Nb_POI), Declarations::Capacite);
     for (int i = 1; i <= nb; ++i)
         Ecrire_Point(poi, i, sortie);
+    sortie += garde.apres;
     sortie += "</gpx>\r\n";
     return sortie;
 }

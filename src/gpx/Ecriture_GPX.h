@@ -10,7 +10,8 @@
 
 namespace Fichiers {
 
-// The whole file: head, one block per POI 1..Nb_POI with its links, "</gpx>".
+// The whole file: head, what the file held before its waypoints, one block per POI
+// 1..Nb_POI with its links and what it held besides, what the file held after, "</gpx>".
 QByteArray Texte_GPX(const Declarations::Declarations& poi);
 
 // Replaces the file `chemin` at once: on failure the previous file stays whole.

@@ -24,8 +24,7 @@ void Retenir_Nom(Contexte& c, const Chemins& chemins) {
 
 // A name that does not exist yet: an empty document, the file comes with the first save.
 void Commencer_Document(Contexte& c) {
-    c.poi.Nb_POI = 0;
-    c.poi.Vider_POI();
+    Declarations::Vider_Document(c.poi);
     c.ui.ListePOI->clear();
     c.ui.ListeLiens->clear();
     c.ui.Lat_Long->clear();

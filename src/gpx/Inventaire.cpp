@@ -109,28 +109,27 @@ QString Avertissement(const Inventaire& inventaire, int listes, const QString& n
     if (i.traces > 0)
         contenu << Nombre(i.traces, "trace", "traces");
     const QString derniere = contenu.takeLast();
-    QString texte = QStringLiteral("Le fichier « %1 » contient %2.")
+    QString texte = QStringLiteral("Le fichier « %1 » contient %2 : ")
                         .arg(nomCourt, contenu.isEmpty() ? derniere
                                                          : contenu.join(QStringLiteral(", ")) +
                                                                QStringLiteral(" et ") + derniere);
-    if (i.points_trop_liens == 1)
-        texte += QStringLiteral(" Un de ses points de passage a plus de cinq liens.");
-    else if (i.points_trop_liens > 1)
-        texte += QStringLiteral(" %1 de ses points de passage ont plus de cinq liens.")
-                     .arg(i.points_trop_liens);
-
     if (listes == 0)
-        texte += QStringLiteral("\n\nAucun Poi n'a été listé : « Sauver tout » n'écrira aucun "
-                                "point de passage");
-    else if (listes == 1)
-        texte += QStringLiteral("\n\nUn seul Poi a été listé : « Sauver tout » n'écrira que ce "
-                                "Poi, avec cinq liens au plus");
+        texte += QStringLiteral("aucun point n'est listé");
+    else if (listes < i.points)
+        texte += listes == 1 ? QStringLiteral("le premier point est listé")
+                             : QStringLiteral("les %1 premiers points sont listés").arg(listes);
     else
-        texte += QStringLiteral("\n\n%1 Poi ont été listés : « Sauver tout » n'écrira que ces "
-                                "Poi, avec cinq liens au plus chacun")
-                     .arg(listes);
-    texte += QStringLiteral(", et le reste du fichier sera perdu.\n\nLe fichier tel qu'il a été "
-                            "ouvert est gardé dans la sauvegarde « %1 ».")
+        texte += listes == 1 ? QStringLiteral("le point est listé")
+                             : QStringLiteral("les %1 points sont listés").arg(listes);
+    if (i.points_trop_liens == 1)
+        texte += QStringLiteral(" ; un point a plus de cinq liens, les cinq premiers sont "
+                                "affichés");
+    else if (i.points_trop_liens > 1)
+        texte += QStringLiteral(" ; %1 points ont plus de cinq liens, les cinq premiers de "
+                                "chacun sont affichés")
+                     .arg(i.points_trop_liens);
+    texte += QStringLiteral(" ; le reste est gardé tel quel à l'enregistrement.\n\nLe fichier "
+                            "tel qu'il a été ouvert est gardé dans la sauvegarde « %1 ».")
                  .arg(sauvegarde);
     return texte;
 }

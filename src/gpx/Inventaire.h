@@ -1,8 +1,8 @@
 #pragma once
 
-// What a GPX file holds beyond what the program keeps: the store takes at most 100 waypoints
-// of five links each and no route or track, so saving would drop the rest. Counted from the
-// bytes already read, in one pass, so that the user is told before anything is lost.
+// What a GPX file holds beyond what the program lists and edits: the store takes at most 100
+// waypoints of five links each and no route or track, and saving keeps the rest as it came.
+// Counted from the bytes already read, in one pass, so that the user knows what is not shown.
 
 #include <QByteArrayView>
 #include <QString>
@@ -20,8 +20,8 @@ struct Inventaire {
 // so a file that is not well-formed XML, or all on one line, is counted too.
 Inventaire Inventorier(QByteArrayView contenu);
 
-// The warning for a file of which `listes` POIs were listed, or the empty text when saving
-// keeps all of it. `sauvegarde` is the backup that keeps the file as it was opened.
+// The warning for a file of which `listes` POIs were listed, or the empty text when the
+// program shows all of it. `sauvegarde` is the backup that keeps the file as it was opened.
 QString Avertissement(const Inventaire& inventaire, int listes, const QString& nomCourt,
                       const QString& sauvegarde);
 

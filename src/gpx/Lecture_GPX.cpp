@@ -1,67 +1,62 @@
 #include "Lecture_GPX.h"
 
+#include "Balises.h"
 #include "Echappements_XML.h"
 #include "Lignes.h"
 #include "UTF8.h"
 
-#include <optional>
+#include <QVarLengthArray>
 
 namespace Fichiers {
 
 namespace {
 
-constexpr qsizetype Ouverte = -1; // end of a POI whose closing line is not read yet
+using Balises::Balise;
+using Balises::Genre;
+using Garde = Declarations::Garde_POI;
 
-// The bytes from `debut` to `fin` (excluded); the empty text when the line is too short for
-// the cut, so a malformed line never reads outside itself.
-QString Couper(QByteArrayView ligne, qsizetype debut, qsizetype fin) {
-    fin = qMin(fin, ligne.size());
-    if (debut < 0 || debut >= fin)
+QString Valeur(QByteArrayView octets) {
+    return UTF8::UTF8_Vers_Texte(octets);
+}
+
+bool Blanc(char o) {
+    return o == ' ' || o == '\t' || o == '\r' || o == '\n';
+}
+
+// The bytes as UTF-8, the encoding the file is written in.
+QByteArray En_UTF8(QByteArrayView octets) {
+    if (UTF8::Est_UTF8(octets))
+        return octets.toByteArray();
+    return UTF8::Windows1252_Vers_Texte(octets).toUtf8();
+}
+
+// The bytes from `debut` to `fin` as one line to write back: with their own indentation when
+// they begin their line, else `retrait`.
+QByteArray Ligne(QByteArrayView t, qsizetype debut, qsizetype fin, QByteArrayView retrait) {
+    qsizetype k = debut;
+    while (k > 0 && (t[k - 1] == ' ' || t[k - 1] == '\t'))
+        --k;
+    const bool enTete = k == 0 || t[k - 1] == '\n' || t[k - 1] == '\r';
+    QByteArray ligne = enTete ? t.sliced(k, debut - k).toByteArray() : retrait.toByteArray();
+    ligne += En_UTF8(t.sliced(debut, fin - debut));
+    return ligne + "\r\n";
+}
+
+// What stands between `debut` and `fin` outside the waypoints, blanks around it aside.
+void Garder(QByteArrayView t, qsizetype debut, qsizetype fin, QByteArray& garde) {
+    while (debut < fin && Blanc(t[debut]))
+        ++debut;
+    while (fin > debut && Blanc(t[fin - 1]))
+        --fin;
+    if (debut < fin)
+        garde += Ligne(t, debut, fin, "\t");
+}
+
+// The content of an element, from its start tag to its end tag.
+QString Texte_Element(QByteArrayView t, const Balise& ouvrante, const Balise& fermante) {
+    if (ouvrante.genre == Genre::Vide)
         return QString();
-    return UTF8::UTF8_Vers_Texte(ligne.sliced(debut, fin - debut));
-}
-
-bool Separateur(QByteArrayView texte, qsizetype i, bool finPermise) {
-    if (i >= texte.size())
-        return finPermise;
-    const char o = texte[i];
-    return o == ' ' || o == '\t' || o == '>' || (finPermise && (o == '\r' || o == '\n'));
-}
-
-// Position of `balise` followed by a blank or ">" (or the end of the line when
-// `finPermise`): "<wpt" must not match "<wptx1:Address>", nor "<link" "<linkx>".
-qsizetype Chercher_Element(QByteArrayView texte, QByteArrayView balise, qsizetype depuis,
-                           bool finPermise) {
-    for (qsizetype q = Chercher(texte, balise, depuis); q >= 0; q = Chercher(texte, balise, q + 1))
-        if (Separateur(texte, q + balise.size(), finPermise))
-            return q;
-    return -1;
-}
-
-qsizetype Element_Wpt(QByteArrayView texte, qsizetype depuis = 0) {
-    return Chercher_Element(texte, "<wpt", depuis, true);
-}
-
-// The latitude and longitude: the first and second quoted values of the waypoint line.
-void Lire_Coordonnees(QByteArrayView ligne, QString& lat, QString& lon) {
-    qsizetype q[4];
-    qsizetype depuis = 0;
-    int n = 0;
-    for (; n < 4; ++n) {
-        q[n] = ligne.indexOf('"', depuis);
-        if (q[n] < 0)
-            break;
-        depuis = q[n] + 1;
-    }
-    if (n >= 2)
-        lat = Couper(ligne, q[0] + 1, q[1]);
-    if (n >= 4)
-        lon = Couper(ligne, q[2] + 1, q[3]);
-}
-
-// The value of a line "<tag>value</tag>": from after the opening tag to the last 7 bytes.
-QString Valeur_Element(QByteArrayView ligne, qsizetype p, qsizetype longueurOuvrante) {
-    return Couper(ligne, p + longueurOuvrante, ligne.size() - 7);
+    return Valeur(Balises::Contenu(t.sliced(ouvrante.fin, fermante.debut - ouvrante.fin)));
 }
 
 void Completer_Nom(QString& nom) {
@@ -70,203 +65,241 @@ void Completer_Nom(QString& nom) {
     nom.replace(QLatin1String("%20"), QLatin1String(" "));
 }
 
-// A link element that stands whole on its line, self-closing or closed there: its target is
-// its href value between its own quotes, its label the <text> value inside it.
-struct Lien_Entier {
-    QByteArrayView cible;
-    QByteArrayView etiquette;
-    qsizetype fin = 0; // just after the element
+// Finds the waypoints' start tags, outside comments and CDATA sections. The next "<!" is
+// searched once and remembered: a file of millions of lines is searched in one pass.
+class Chercheur_Points {
+  public:
+    Chercheur_Points(QByteArrayView t, qsizetype fin) : t_(t.first(fin)) {}
+
+    qsizetype Suivant(qsizetype depuis) {
+        for (;;) {
+            const qsizetype q = Chercher(t_, "<wpt", depuis);
+            if (q < 0)
+                return -1;
+            if (exclu_ < depuis) {
+                exclu_ = Chercher(t_, "<!", depuis);
+                if (exclu_ < 0)
+                    exclu_ = t_.size();
+            }
+            if (exclu_ < q) {
+                const Balise b = Balises::Lire(t_, exclu_, t_.size());
+                depuis = b.genre == Genre::Texte ? exclu_ + 1 : b.fin;
+                continue;
+            }
+            const Balise b = Balises::Lire(t_, q, t_.size());
+            if ((b.genre == Genre::Ouvrante || b.genre == Genre::Vide) && b.nom == "wpt")
+                return q;
+            depuis = q + 1;
+        }
+    }
+
+  private:
+    QByteArrayView t_;
+    qsizetype exclu_ = -1;
 };
 
-bool Blanc(char o) {
-    return o == ' ' || o == '\t' || o == '\r' || o == '\n';
+// An element open inside a waypoint.
+struct Ouvert {
+    Balise balise;
+    int lien = 0; // the link slot it fills, for one of the first five links
+};
+
+bool Simple(const Ouvert& o) {
+    const QByteArrayView n = o.balise.nom;
+    return n == "time" || n == "name" || n == "link" || n == "text";
 }
 
-// The value of the attribute `nom` in the start tag `balise` (its attributes only), read as XML
-// does: blanks around "=", the value in single or double quotes.
-QByteArrayView Attribut(QByteArrayView balise, QByteArrayView nom) {
-    qsizetype i = 0;
-    const qsizetype n = balise.size();
-    while (i < n) {
-        while (i < n && (Blanc(balise[i]) || balise[i] == '/'))
-            ++i;
-        const qsizetype debutNom = i;
-        while (i < n && !Blanc(balise[i]) && balise[i] != '=' && balise[i] != '/')
-            ++i;
-        const QByteArrayView trouve = balise.sliced(debutNom, i - debutNom);
-        while (i < n && Blanc(balise[i]))
-            ++i;
-        if (i >= n || balise[i] != '=') {
-            if (trouve.isEmpty())
-                ++i; // a stray character: step over it
-            continue;
+bool Du_Magasin(QByteArrayView nom) {
+    return nom == "time" || nom == "name" || nom == "link";
+}
+
+// Reads the waypoint whose start tag is `wpt` into POI n. Gives where the reading goes on:
+// after its end tag, at the next waypoint's start tag when it has none, or at `fin`.
+class Lecteur_Point {
+  public:
+    Lecteur_Point(Declarations::Declarations& poi, int n, QByteArrayView t, qsizetype fin)
+        : poi_(poi), n_(n), t_(t), fin_(fin), garde_(poi.Garde[n]) {}
+
+    qsizetype Lire(const Balise& wpt, bool& ferme) {
+        poi_.Lat_POI[n_] = Valeur(Balises::Attribut(wpt.attributs, "lat"));
+        poi_.Long_POI[n_] = Valeur(Balises::Attribut(wpt.attributs, "lon"));
+        garde_.sans_heure = true;
+        ferme = wpt.genre == Genre::Vide;
+        qsizetype i = wpt.fin;
+        while (!ferme && i < fin_) {
+            const Balise b = Balises::Lire(t_, i, fin_);
+            switch (b.genre) {
+            case Genre::Ouvrante:
+            case Genre::Vide:
+                if (b.nom == "wpt")
+                    return b.debut;
+                Ouvrante(b);
+                break;
+            case Genre::Fermante:
+                if (b.nom == "wpt")
+                    ferme = true;
+                else
+                    Fermante(b);
+                break;
+            case Genre::Commentaire:
+            case Genre::Instruction:
+                Ferme(Ouvert{b}, b);
+                break;
+            default:
+                break;
+            }
+            i = b.fin;
         }
-        ++i;
-        while (i < n && Blanc(balise[i]))
-            ++i;
-        if (i >= n || (balise[i] != '"' && balise[i] != '\''))
-            continue;
-        const char guillemet = balise[i++];
-        qsizetype fin = balise.indexOf(guillemet, i);
-        if (fin < 0)
-            fin = n;
-        if (trouve == nom)
-            return balise.sliced(i, fin - i);
-        i = fin + 1;
+        return i;
     }
-    return {};
-}
 
-// The link element starting at `p` ("<link"), when the line holds all of it.
-std::optional<Lien_Entier> Lire_Lien_Entier(QByteArrayView ligne, qsizetype p) {
-    // The end of the start tag: the first ">" outside a quoted value.
-    char guillemet = 0;
-    qsizetype ferme = -1;
-    for (qsizetype i = p + 5; i < ligne.size(); ++i) {
-        const char o = ligne[i];
-        if (guillemet) {
-            if (o == guillemet)
-                guillemet = 0;
-        } else if (o == '"' || o == '\'') {
-            guillemet = o;
-        } else if (o == '>') {
-            ferme = i;
-            break;
+  private:
+    void Ouvrante(const Balise& b) {
+        // A time, name or link left open is closed by the next one, as a line reader would.
+        if (Du_Magasin(b.nom) && !pile_.isEmpty() &&
+            std::all_of(pile_.begin(), pile_.end(), Simple))
+            pile_.clear();
+        Ouvert o{b};
+        if (pile_.isEmpty() && b.nom == "link") {
+            dernierCompte_ = poi_.Nb_Liens[n_] < Declarations::Liens_Max;
+            if (dernierCompte_) {
+                o.lien = ++poi_.Nb_Liens[n_];
+                poi_.Lien_URL[n_][o.lien] = Valeur(Balises::Attribut(b.attributs, "href"));
+                rang_ = Garde::Apres_Liens;
+            }
+        }
+        if (b.genre == Genre::Vide)
+            Ferme(o, b);
+        else
+            pile_.append(o);
+    }
+
+    void Fermante(const Balise& b) {
+        for (qsizetype k = pile_.size() - 1; k >= 0; --k)
+            if (pile_[k].balise.nom == b.nom) {
+                const Ouvert o = pile_[k];
+                pile_.resize(k);
+                Ferme(o, b);
+                return;
+            }
+    }
+
+    // The element `o` is whole, up to `fin`.
+    void Ferme(const Ouvert& o, const Balise& fin) {
+        if (pile_.isEmpty())
+            Enfant(o.balise, fin, o.lien);
+        else if (pile_.size() == 1 && pile_[0].lien)
+            Dans_Lien(pile_[0].lien, o.balise, fin);
+    }
+
+    // A child of the waypoint, from the start of `debut` to the end of `fin`.
+    void Enfant(const Balise& debut, const Balise& fin, int lien = 0) {
+        const QByteArrayView nom = debut.nom;
+        const bool element = debut.genre == Genre::Ouvrante || debut.genre == Genre::Vide;
+        if (lien)
+            return;
+        if (nom == "time" && element) {
+            poi_.Date_POI[n_] = Texte_Element(t_, debut, fin);
+            garde_.sans_heure = false;
+            rang_ = qMax(rang_, int(Garde::Avant_Nom));
+        } else if (nom == "name" && element) {
+            poi_.Nom_POI[n_] = Texte_Element(t_, debut, fin);
+            rang_ = qMax(rang_, int(Garde::Avant_Liens));
+        } else if (nom == "text" && element && dernierCompte_) {
+            // A label after its link, outside it, is still that link's.
+            poi_.Lien_Nom[n_][poi_.Nb_Liens[n_]] = Texte_Element(t_, debut, fin);
+        } else {
+            garde_.lignes[rang_] += Ligne(t_, debut.debut, fin.fin, "\t\t");
+            if (nom == "sym" || nom == "type" || nom == "extensions")
+                garde_.fin_propre = true;
         }
     }
-    if (ferme < 0)
-        return std::nullopt;
-    Lien_Entier lien;
-    lien.cible = Attribut(ligne.sliced(p + 5, ferme - p - 5), "href");
-    if (ligne[ferme - 1] == '/') {
-        lien.fin = ferme + 1;
-        return lien;
-    }
-    const qsizetype fin = ligne.indexOf("</link>", ferme + 1);
-    if (fin < 0)
-        return std::nullopt;
-    lien.fin = fin + 7;
-    const QByteArrayView corps = ligne.sliced(ferme + 1, fin - ferme - 1);
-    if (const qsizetype t = corps.indexOf("<text>"); t >= 0)
-        if (const qsizetype f = corps.indexOf("</text>", t + 6); f >= 0)
-            lien.etiquette = corps.sliced(t + 6, f - t - 6);
-    return lien;
-}
 
-QByteArrayView Sans_Blancs(QByteArrayView ligne) {
-    qsizetype debut = 0;
-    qsizetype fin = ligne.size();
-    while (debut < fin && ligne[debut] == ' ')
-        ++debut;
-    while (fin > debut && ligne[fin - 1] == ' ')
-        --fin;
-    return ligne.sliced(debut, fin - debut);
+    // A child of the link in `slot`: its label, or another child kept with it.
+    void Dans_Lien(int slot, const Balise& debut, const Balise& fin) {
+        if (debut.nom == "text" && debut.genre != Genre::Commentaire &&
+            debut.genre != Genre::Instruction)
+            poi_.Lien_Nom[n_][slot] = Texte_Element(t_, debut, fin);
+        else
+            garde_.liens[slot] += Ligne(t_, debut.debut, fin.fin, "\t\t\t");
+    }
+
+    Declarations::Declarations& poi_;
+    const int n_;
+    const QByteArrayView t_;
+    const qsizetype fin_;
+    Garde& garde_;
+    QVarLengthArray<Ouvert, 8> pile_; // open elements; the first is a child of the waypoint
+    int rang_ = Garde::Avant_Heure;   // where the next kept element goes
+    bool dernierCompte_ = false;      // the last link seen is one of the first five
+};
+
+// Namespaces that the kept elements may use beyond those the program declares itself.
+QByteArray Espaces_Noms(QByteArrayView attributs) {
+    QByteArray espaces;
+    Balises::Pour_Chaque_Attribut(attributs, [&](QByteArrayView nom, QByteArrayView valeur) {
+        if (!nom.startsWith("xmlns:") || nom == "xmlns:xsi" || nom == "xmlns:gpxx" ||
+            nom == "xmlns:opencpn")
+            return;
+        QByteArray v = En_UTF8(valeur);
+        espaces += ' ' + En_UTF8(nom) + "=\"" + v.replace('"', "&quot;") + '"';
+    });
+    return espaces;
 }
 
 } // namespace
 
-Etendues Lire_Points(Declarations::Declarations& poi, QByteArrayView contenu) {
-    poi.Nb_POI = 0;
-    poi.Vider_POI();
+bool Est_GPX(QByteArrayView contenu) {
+    return Balises::Racine(contenu) == "gpx";
+}
+
+void Lire_Fichier(Declarations::Declarations& poi, QByteArrayView t) {
+    Declarations::Vider_Document(poi);
+    Declarations::Garde_Fichier& document = poi.Garde_Document;
     const int max = qBound(0, int(poi.Max_POI), Declarations::Capacite);
-    Etendues etendues{};
-    Lignes lignes(contenu);
-    QByteArrayView ligne;
-    bool dedans = false;
+
+    // Inside the root "gpx" when there is one; a fragment is read whole.
+    Balise racine;
+    qsizetype debut = 0;
+    qsizetype fin = t.size();
+    bool fermee = true;
+    if (Balises::Racine(t, &racine) == "gpx") {
+        document.espaces_noms = Espaces_Noms(racine.attributs);
+        debut = racine.genre == Genre::Vide ? t.size() : racine.fin;
+        const qsizetype finRacine = t.lastIndexOf("</gpx>");
+        fermee = finRacine >= debut;
+        fin = fermee ? finRacine : t.size();
+    }
+
+    Chercheur_Points points(t, fin);
+    qsizetype i = debut;
     int n = 0;
-
-    for (;;) {
-        // Outside a waypoint only a waypoint line matters: jump straight to the next one.
-        if (!dedans) {
-            const qsizetype q = Element_Wpt(contenu, lignes.Position());
-            if (q < 0)
-                break;
-            lignes.Aller_A(lignes.Debut_De_Ligne(q));
-        }
-        const qsizetype debut = lignes.Position();
-        if (!lignes.Suivante(ligne))
-            break;
-
-        if (Element_Wpt(ligne) >= 0) {
-            if (n > 0 && etendues[n].fin == Ouverte)
-                etendues[n].fin = debut;
-            if (n >= max)
-                break;
-            n = ++poi.Nb_POI;
-            dedans = true;
-            etendues[n] = {debut, Ouverte};
-            Lire_Coordonnees(ligne, poi.Lat_POI[n], poi.Long_POI[n]);
-        }
+    for (qsizetype q; (q = points.Suivant(i)) >= 0;) {
+        Garder(t, i, q, n == 0 ? document.avant : document.apres);
+        i = q;
+        if (n >= max)
+            break; // the waypoints beyond the store are kept with the rest
+        n = ++poi.Nb_POI;
         bool ferme = false;
-        if (dedans && ligne.contains("</wpt>")) {
-            dedans = false;
-            ferme = true;
-            etendues[n].fin = debut + ligne.size();
-        }
-        if (dedans)
-            if (const qsizetype p = ligne.indexOf("<time>"); p >= 0)
-                poi.Date_POI[n] = Valeur_Element(ligne, p, 6);
-        if (dedans)
-            if (const qsizetype p = ligne.indexOf("<name>"); p >= 0)
-                poi.Nom_POI[n] = Valeur_Element(ligne, p, 6);
+        i = Lecteur_Point(poi, n, t, fin).Lire(Balises::Lire(t, q, fin), ferme);
         if (ferme && !poi.Date_POI[n].isEmpty())
             Completer_Nom(poi.Nom_POI[n]);
     }
-    if (n > 0 && etendues[n].fin == Ouverte)
-        etendues[n].fin = contenu.size();
+    // A file cut short keeps what was read; its unfinished end could not be written back.
+    if (fermee) {
+        // Without a waypoint, only the metadata stays before the POIs that will be created.
+        const qsizetype metadata = n == 0 ? t.first(fin).indexOf("</metadata>", i) : -1;
+        if (metadata >= 0) {
+            Garder(t, i, metadata + 11, document.avant);
+            i = metadata + 11;
+        }
+        Garder(t, i, fin, document.apres);
+    }
 
     // References last, so that "&#37;20" stays "%20" and "&#40;Sans nom)" is only a name.
-    for (int i = 1; i <= n; ++i)
-        poi.Nom_POI[i] = Echappements_XML::Decoder_References(poi.Nom_POI[i]);
-    return etendues;
-}
-
-void Lire_Liens(Declarations::Declarations& poi, QByteArrayView contenu, const Etendues& etendues) {
-    poi.Vider_Liens();
-    const int nb = qBound(0, int(poi.Nb_POI), Declarations::Capacite);
-    for (int i = 1; i <= nb; ++i) {
-        poi.POI_Courant = qint16(i);
-        const Etendue& e = etendues[i];
-        Lignes lignes(contenu.sliced(e.debut, e.fin - e.debut));
-        QByteArrayView brute;
-        qint16& nbLiens = poi.Nb_Liens[i];
-        bool complet = false;
-        while (lignes.Suivante(brute)) {
-            const QByteArrayView ligne = Sans_Blancs(brute);
-            bool entiers = false;
-            for (qsizetype p = Chercher_Element(ligne, "<link", 0, false); p >= 0;) {
-                if (nbLiens >= Declarations::Liens_Max) {
-                    complet = true;
-                    break;
-                }
-                ++nbLiens;
-                const std::optional<Lien_Entier> lien = Lire_Lien_Entier(ligne, p);
-                if (!lien) {
-                    // 12 = "<link href=" and its quote; the last 2 are the quote and ">".
-                    poi.Lien_URL[i][nbLiens] = Couper(ligne, p + 12, ligne.size() - 2);
-                    break;
-                }
-                entiers = true;
-                poi.Lien_URL[i][nbLiens] = UTF8::UTF8_Vers_Texte(lien->cible);
-                poi.Lien_Nom[i][nbLiens] = UTF8::UTF8_Vers_Texte(lien->etiquette);
-                p = Chercher_Element(ligne, "<link", lien->fin, false);
-            }
-            if (complet)
-                break;
-            // The label of a link whose <text> stands on a line of its own.
-            if (!entiers)
-                if (const qsizetype p = ligne.indexOf("<text>"); p >= 0)
-                    poi.Lien_Nom[i][nbLiens] = Valeur_Element(ligne, p, 6);
-            if (ligne.contains("</wpt>"))
-                break;
-        }
-    }
-    poi.POI_Courant = qint16(nb + 1);
-}
-
-void Lire_Fichier(Declarations::Declarations& poi, QByteArrayView contenu) {
-    const Etendues etendues = Lire_Points(poi, contenu);
-    Lire_Liens(poi, contenu, etendues);
+    for (int k = 1; k <= n; ++k)
+        poi.Nom_POI[k] = Echappements_XML::Decoder_References(poi.Nom_POI[k]);
+    poi.POI_Courant = qint16(n + 1);
 }
 
 } // namespace Fichiers

@@ -2,6 +2,7 @@
 
 #include "Corriger_Liens.h"
 #include "Disque.h"
+#include "Lecture_GPX.h"
 
 #include <QDir>
 #include <QFile>
@@ -62,6 +63,11 @@ Ouverture Preparer_Ouverture(const Chemins& chemins) {
     if (!lu)
         return {{}, Message_Illisible(chemins.nom)};
     const QByteArray& contenu = *lu;
+    // Saving would replace any other document by a GPX file: it is not opened at all.
+    if (!contenu.isEmpty() && !Est_GPX(contenu))
+        return {{},
+                QStringLiteral("Le fichier %1 n'est pas un fichier GPX ; il n'a pas été ouvert.")
+                    .arg(nom)};
 
     const QString tmp = chemins.dossier + QStringLiteral("tmp");
     if (!QFileInfo(tmp).isDir() && !QDir().mkdir(tmp))
@@ -71,8 +77,8 @@ Ouverture Preparer_Ouverture(const Chemins& chemins) {
                     .arg(Guillemets(tmp), nom)};
 
     Tourner_Sauvegardes(chemins);
-    // The file is rewritten only for a link that points elsewhere now: a file without one,
-    // or not a GPX file at all, stays as it is on disk until the user saves.
+    // The file is rewritten only for a link that points elsewhere now: a file without one
+    // stays as it is on disk until the user saves.
     bool change = false;
     QByteArray corrige = Corriger_Liens_Fichier(contenu, chemins.dossier, &change);
     const QString sauvegarde = Chemin_Sauvegarde(chemins, Nb_Sauvegardes);

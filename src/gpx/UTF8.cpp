@@ -1,6 +1,7 @@
 #include "UTF8.h"
 
 #include <QStringDecoder>
+#include <cstring>
 
 namespace UTF8 {
 
@@ -20,6 +21,50 @@ QString Windows1252_Vers_Texte(QByteArrayView octets) {
         *sortie++ = (b >= 0x80 && b <= 0x9F) ? QChar(Plage_80_9F[b - 0x80]) : QChar(b);
     }
     return texte;
+}
+
+bool Est_UTF8(QByteArrayView octets) {
+    const auto* o = reinterpret_cast<const unsigned char*>(octets.data());
+    const qsizetype n = octets.size();
+    for (qsizetype i = 0; i < n;) {
+        // Plain ASCII, most of any file, eight bytes at a time.
+        if (i + 8 <= n) {
+            quint64 bloc;
+            std::memcpy(&bloc, o + i, 8);
+            if (!(bloc & 0x8080808080808080ULL)) {
+                i += 8;
+                continue;
+            }
+        }
+        const unsigned char c = o[i];
+        if (c < 0x80) {
+            ++i;
+            continue;
+        }
+        int suite;
+        char32_t code;
+        if (c >= 0xC2 && c <= 0xDF)
+            suite = 1, code = c & 0x1F;
+        else if (c >= 0xE0 && c <= 0xEF)
+            suite = 2, code = c & 0x0F;
+        else if (c >= 0xF0 && c <= 0xF4)
+            suite = 3, code = c & 0x07;
+        else
+            return false;
+        if (i + suite >= n)
+            return false;
+        for (int k = 1; k <= suite; ++k) {
+            if ((o[i + k] & 0xC0) != 0x80)
+                return false;
+            code = (code << 6) | (o[i + k] & 0x3F);
+        }
+        // Overlong forms, surrogates and code points beyond Unicode.
+        if ((suite == 2 && code < 0x800) || (suite == 3 && (code < 0x10000 || code > 0x10FFFF)) ||
+            (code >= 0xD800 && code <= 0xDFFF))
+            return false;
+        i += suite + 1;
+    }
+    return true;
 }
 
 QString UTF8_Vers_Texte(QByteArrayView octets) {

@@ -13,6 +13,9 @@ namespace UTF8 {
 // Windows-1252 reading instead. Never adds a replacement character.
 QString UTF8_Vers_Texte(QByteArrayView octets);
 
+// Whether the bytes are valid UTF-8.
+bool Est_UTF8(QByteArrayView octets);
+
 // One character per byte, by the Windows-1252 code page (the five bytes it leaves undefined
 // give the control characters of the same code).
 QString Windows1252_Vers_Texte(QByteArrayView octets);

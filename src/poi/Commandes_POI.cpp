@@ -7,38 +7,20 @@
 
 namespace Fichiers {
 
+namespace {
+Declarations::Saisie Saisie_Tapee(Contexte& c) {
+    return {c.ui.Lat_Long->text(), c.ui.Nom_WP->text(), Horodatage::Maintenant()};
+}
+} // namespace
+
 bool Valider_Saisie_POI(Contexte& c) {
-    Declarations::Declarations& d = c.poi;
-    if (d.Nom_Fichier.isEmpty()) {
-        c.services.Message(QStringLiteral("Définissez un nom de fichier"));
+    const QString refus = Declarations::Modifier_POI(c.poi, Saisie_Tapee(c));
+    if (!refus.isEmpty()) {
+        c.services.Message(refus);
         return false;
     }
-    const QString saisie = c.ui.Lat_Long->text();
-    if (saisie.isEmpty()) {
-        c.services.Message(QStringLiteral("Entrez une valeur valide latitude-longitude"));
-        return false;
-    }
-    const auto coordonnees = Saisie_Coordonnees::Decouper(saisie);
-    const int p = d.POI_Courant;
-    // An index outside the document is a failure as well, never a write beside the tables.
-    if (!coordonnees || !Declarations::Est_POI(d, p)) {
-        c.services.Message(QStringLiteral("Latidute-Longitude incorrect"));
-        return false;
-    }
-    d.Lat_POI[p] = coordonnees->lat;
-    d.Long_POI[p] = coordonnees->lon;
-
-    const QString nom = c.ui.Nom_WP->text();
-    if (nom.isEmpty()) {
-        c.services.Message(QStringLiteral("Le nom du POI n'est pas défini"));
-        return false;
-    }
-    d.Nom_POI[p] = nom;
-    if (d.Date_POI[p].isEmpty())
-        d.Date_POI[p] = Horodatage::Maintenant();
-
     Gerer_POI::Afficher_POI(c);
-    c.ui.ListePOI->SetListIndex(p - 1);
+    c.ui.ListePOI->SetListIndex(c.poi.POI_Courant - 1);
     return true;
 }
 
@@ -55,34 +37,19 @@ bool POI_Choisi(Contexte& c) {
     return false;
 }
 
-// Returns false when the entry was refused: the new POI is then withdrawn and the user keeps
-// "Nouveau Poi" and what was typed, to correct it.
+// Returns false when the entry was refused: the user keeps "Nouveau Poi" and what was typed,
+// to correct it, unless the store is full.
 bool Creer(Contexte& c) {
     Declarations::Declarations& d = c.poi;
-    if (d.Nb_POI >= d.Max_POI || d.Nb_POI >= Declarations::Capacite) {
-        c.services.Message(QStringLiteral("Il y a déjà le nombre maximal ") +
-                           QString::number(d.Max_POI) +
-                           QStringLiteral(" POI enregistrés dans ce fichier. Créez un nouveau "
-                                          "fichier"));
-        c.ui.Option1->Eteindre(1);
+    const QString refus = Declarations::Creer_POI(d, Fichiers::Saisie_Tapee(c));
+    if (!refus.isEmpty()) {
+        c.services.Message(refus);
+        if (refus == Declarations::Message_Plein(d))
+            c.ui.Option1->Eteindre(1);
         return false;
     }
-    const qint16 nb_avant = d.Nb_POI;
-    const qint16 courant_avant = d.POI_Courant;
-    const int p = nb_avant + 1;
-    const Declarations::Fiche avant = Declarations::Lire_Fiche(d, p);
-
-    d.Nb_POI = qint16(p);
-    d.POI_Courant = qint16(p);
-    // Whatever a deleted POI left at this index: no name, no time, no links.
-    Declarations::Vider_Fiche(d, p);
-
-    if (!Fichiers::Valider_Saisie_POI(c)) {
-        Declarations::Ecrire_Fiche(d, p, avant);
-        d.Nb_POI = nb_avant;
-        d.POI_Courant = courant_avant;
-        return false;
-    }
+    Afficher_POI(c);
+    c.ui.ListePOI->SetListIndex(d.POI_Courant - 1);
     Afficher_POI(c);
     c.ui.ListePOI->SetListIndex(-1);
     return true;

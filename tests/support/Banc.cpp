@@ -13,7 +13,7 @@ Banc& Banc::Demarrer() {
 int Banc::Ajouter_POI(const QString& nom, const QString& lat, const QString& lon,
                       const QString& date) {
     const int p = ++c.poi.Nb_POI;
-    Declarations::Ecrire_Fiche(c.poi, p, {nom, date, lat, lon, 0, {}, {}});
+    Declarations::Ecrire_Fiche(c.poi, p, {nom, date, lat, lon, 0, {}, {}, {}});
     Gerer_POI::Afficher_POI(c);
     return p;
 }

@@ -1,0 +1,147 @@
+#include "Balises.h"
+
+#include "Lignes.h"
+
+namespace Balises {
+
+namespace Detail {
+bool Blanc(char o) {
+    return o == ' ' || o == '\t' || o == '\r' || o == '\n';
+}
+} // namespace Detail
+
+namespace {
+
+using Detail::Blanc;
+
+bool Fin_De_Nom(char o) {
+    return Blanc(o) || o == '>' || o == '/' || o == '<' || o == '=' || o == '"' || o == '\'';
+}
+
+// From `debut` to just after `fermeture`, or to `fin` when it never comes.
+Balise Jusqu_A(QByteArrayView t, qsizetype debut, qsizetype depuis, QByteArrayView fermeture,
+               qsizetype fin, Genre genre) {
+    const qsizetype f = Fichiers::Chercher(t.first(fin), fermeture, depuis);
+    return {genre, debut, f < 0 ? fin : f + fermeture.size(), {}, {}};
+}
+
+Balise Texte(QByteArrayView t, qsizetype debut, qsizetype fin) {
+    const qsizetype f = t.first(fin).indexOf('<', debut + 1);
+    return {Genre::Texte, debut, f < 0 ? fin : f, {}, {}};
+}
+
+} // namespace
+
+Balise Lire(QByteArrayView t, qsizetype i, qsizetype fin) {
+    const QByteArrayView reste = t.sliced(i, fin - i);
+    if (reste[0] != '<')
+        return Texte(t, i, fin);
+    if (reste.startsWith("<!--"))
+        return Jusqu_A(t, i, i + 4, "-->", fin, Genre::Commentaire);
+    if (reste.startsWith("<![CDATA["))
+        return Jusqu_A(t, i, i + 9, "]]>", fin, Genre::Cdata);
+    if (reste.startsWith("<?"))
+        return Jusqu_A(t, i, i + 2, "?>", fin, Genre::Instruction);
+    if (reste.startsWith("<!"))
+        return Jusqu_A(t, i, i + 2, ">", fin, Genre::Instruction);
+
+    const bool fermante = reste.size() > 1 && reste[1] == '/';
+    const qsizetype debutNom = i + 1 + fermante;
+    qsizetype k = debutNom;
+    while (k < fin && !Fin_De_Nom(t[k]))
+        ++k;
+    if (k == debutNom)
+        return Texte(t, i, fin);
+    const QByteArrayView nom = t.sliced(debutNom, k - debutNom);
+
+    // The tag ends at the first ">" outside quotes. A "<" before it means a tag left unfinished:
+    // it then ends at a ">" seen inside a quote that never closed, or is no tag at all.
+    char guillemet = 0;
+    qsizetype dansGuillemets = -1;
+    qsizetype ferme = -1;
+    for (; k < fin; ++k) {
+        const char o = t[k];
+        if (o == '<')
+            break;
+        if (guillemet) {
+            if (o == guillemet)
+                guillemet = 0;
+            else if (o == '>' && dansGuillemets < 0)
+                dansGuillemets = k;
+        } else if (o == '"' || o == '\'') {
+            guillemet = o;
+        } else if (o == '>') {
+            ferme = k;
+            break;
+        }
+    }
+    if (ferme < 0 && k < fin) {
+        if (dansGuillemets < 0)
+            return Texte(t, i, fin);
+        ferme = dansGuillemets;
+    }
+    // Cut by the end of the file, it goes as far as the file.
+    const qsizetype finBalise = ferme >= 0 ? ferme + 1 : fin;
+
+    const qsizetype debutAttributs = debutNom + nom.size();
+    qsizetype finAttributs = ferme >= 0 ? ferme : fin;
+    Genre genre = fermante ? Genre::Fermante : Genre::Ouvrante;
+    if (!fermante && ferme >= 0 && t[ferme - 1] == '/' && ferme - 1 >= debutAttributs) {
+        genre = Genre::Vide;
+        --finAttributs;
+    }
+    return {genre, i, finBalise, nom, t.sliced(debutAttributs, finAttributs - debutAttributs)};
+}
+
+QByteArrayView Attribut(QByteArrayView attributs, QByteArrayView nom) {
+    QByteArrayView trouve;
+    bool vu = false;
+    Pour_Chaque_Attribut(attributs, [&](QByteArrayView n, QByteArrayView valeur) {
+        if (!vu && n == nom) {
+            trouve = valeur;
+            vu = true;
+        }
+    });
+    return trouve;
+}
+
+QByteArray Contenu(QByteArrayView interieur) {
+    if (!interieur.contains("<!") && !interieur.contains("<?"))
+        return interieur.toByteArray();
+    QByteArray texte;
+    for (qsizetype i = 0; i < interieur.size();) {
+        const Balise b = Lire(interieur, i, interieur.size());
+        if (b.genre == Genre::Cdata) {
+            const qsizetype fin =
+                interieur.sliced(b.debut, b.fin - b.debut).endsWith("]]>") ? b.fin - 3 : b.fin;
+            QByteArray cdata = interieur.sliced(b.debut + 9, fin - b.debut - 9).toByteArray();
+            texte += cdata.replace('&', "&amp;").replace('<', "&lt;").replace('>', "&gt;");
+        } else if (b.genre != Genre::Commentaire && b.genre != Genre::Instruction) {
+            texte += interieur.sliced(b.debut, b.fin - b.debut);
+        }
+        i = b.fin;
+    }
+    return texte;
+}
+
+QByteArrayView Racine(QByteArrayView t, Balise* balise) {
+    qsizetype i = t.startsWith("\xef\xbb\xbf") ? 3 : 0;
+    while (i < t.size()) {
+        if (Blanc(t[i])) {
+            ++i;
+            continue;
+        }
+        const Balise b = Lire(t, i, t.size());
+        if (b.genre == Genre::Ouvrante || b.genre == Genre::Vide) {
+            if (balise)
+                *balise = b;
+            return b.nom;
+        }
+        if (b.genre != Genre::Commentaire && b.genre != Genre::Instruction)
+            return {};
+        i = b.fin;
+    }
+    return {};
+}
+
+} // namespace Balises
