@@ -1,9 +1,11 @@
-// Speed of opening and saving GPX files against one durable copy of the same file.
+// Speed of opening and saving GPX files against one durable copy of the same file, and
+// against GPSBabel reading the same file (when it is installed).
 // Usage: bench_gpx [folder]   (default: the system's temporary folder)
 // For each size (about 1, 10 and 100 MB: 100 waypoints with 5 links each, padded with a
 // track) it prints the time to open the file with 30 backups already in "tmp", the time
 // to save the store, the time of a copy followed by fsync, and what the count of what the
-// file holds beyond the store (the warning before data is dropped) adds to the opening.
+// file holds beyond the store (the warning) adds to the opening, the reading alone, and
+// GPSBabel's conversion of the file to GPX (read in full, written to /dev/null).
 
 #include "gpx/Disque.h"
 #include "gpx/Ecriture_GPX.h"
@@ -15,6 +17,8 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
@@ -64,6 +68,21 @@ double Copie_Durable(const QString& source, const QString& cible) {
     return chrono.nsecsElapsed() / 1e6;
 }
 
+// GPSBabel reading the file and writing it again, thrown away; -1 without GPSBabel.
+double Gpsbabel(const QString& fichier) {
+    const QString programme = QStandardPaths::findExecutable(u"gpsbabel"_qs);
+    if (programme.isEmpty())
+        return -1;
+    QElapsedTimer chrono;
+    chrono.start();
+    QProcess gpsbabel;
+    gpsbabel.start(programme, {u"-i"_qs, u"gpx"_qs, u"-f"_qs, fichier, u"-o"_qs, u"gpx"_qs,
+                               u"-F"_qs, u"/dev/null"_qs});
+    if (!gpsbabel.waitForFinished(-1) || gpsbabel.exitCode() != 0)
+        qFatal("gpsbabel failed");
+    return chrono.nsecsElapsed() / 1e6;
+}
+
 double Mediane(std::vector<double> v) {
     std::sort(v.begin(), v.end());
     return v[v.size() / 2];
@@ -78,8 +97,9 @@ int main(int argc, char** argv) {
     if (!temporaire.isValid())
         qFatal("no temporary folder in %s", qPrintable(base));
     const QString dossier = temporaire.path() + u'/';
-    std::printf("%-8s %12s %12s %12s %10s %12s %12s %8s\n", "taille", "ouverture", "copie+fsync",
-                "ouv./copie", "POI", "sauvegarde", "comptage", "+ouv.");
+    std::printf("%-8s %12s %12s %10s %5s %12s %10s %7s %10s %12s %10s\n", "taille", "ouverture",
+                "copie+fsync", "ouv./copie", "POI", "sauvegarde", "comptage", "+ouv.", "lecture",
+                "gpsbabel", "gpsb./ouv.");
 
     for (const qsizetype mo : {1, 10, 100}) {
         const QByteArray contenu = Generer(mo * 1024 * 1024);
@@ -94,7 +114,7 @@ int main(int argc, char** argv) {
                 Ecrire_Brut(sauvegarde, contenu);
         }
 
-        std::vector<double> ouvertures, copies, sauvegardes, comptages;
+        std::vector<double> ouvertures, copies, sauvegardes, comptages, lectures;
         Declarations::Declarations poi;
         poi.Max_POI = Declarations::Capacite;
         for (int essai = 0; essai < 5; ++essai) {
@@ -110,6 +130,10 @@ int main(int argc, char** argv) {
             ouvertures.push_back(chrono.nsecsElapsed() / 1e6);
 
             chrono.restart();
+            Fichiers::Lire_Fichier(poi, ouverture.contenu);
+            lectures.push_back(chrono.nsecsElapsed() / 1e6);
+
+            chrono.restart();
             const Fichiers::Inventaire inventaire = Fichiers::Inventorier(ouverture.contenu);
             comptages.push_back(chrono.nsecsElapsed() / 1e6);
             if (inventaire.points != 100 || inventaire.traces != 1)
@@ -121,9 +145,12 @@ int main(int argc, char** argv) {
             sauvegardes.push_back(chrono.nsecsElapsed() / 1e6);
         }
         const double o = Mediane(ouvertures), c = Mediane(copies), n = Mediane(comptages);
-        std::printf("%5lld MB %9.1f ms %9.1f ms %12.2f %10d %9.2f ms %9.2f ms %7.1f%%\n",
+        const double g = Gpsbabel(dossier + u"modele"_qs);
+        std::printf("%5lld MB %9.1f ms %9.1f ms %10.2f %5d %9.2f ms %7.2f ms %6.1f%% %7.1f ms "
+                    "%9.1f ms %10.1f\n",
                     static_cast<long long>(contenu.size() / (1024 * 1024)), o, c, o / c,
-                    int(poi.Nb_POI), Mediane(sauvegardes), n, 100 * n / o);
+                    int(poi.Nb_POI), Mediane(sauvegardes), n, 100 * n / o, Mediane(lectures), g,
+                    g / o);
         QDir(dossier + u"tmp"_qs).removeRecursively();
     }
     return 0;

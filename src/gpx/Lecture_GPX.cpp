@@ -23,11 +23,12 @@ bool Blanc(char o) {
     return o == ' ' || o == '\t' || o == '\r' || o == '\n';
 }
 
-// The bytes as UTF-8, the encoding the file is written in.
-QByteArray En_UTF8(QByteArrayView octets) {
-    if (UTF8::Est_UTF8(octets))
-        return octets.toByteArray();
-    return UTF8::Windows1252_Vers_Texte(octets).toUtf8();
+// The bytes as UTF-8, the encoding the file is written in, after `debut`.
+QByteArray En_UTF8(QByteArrayView octets, QByteArray debut = {}) {
+    if (!UTF8::Est_UTF8(octets))
+        return debut + UTF8::Windows1252_Vers_Texte(octets).toUtf8();
+    debut.reserve(debut.size() + octets.size() + 2);
+    return debut.append(octets);
 }
 
 // The bytes from `debut` to `fin` as one line to write back: with their own indentation when
@@ -37,9 +38,9 @@ QByteArray Ligne(QByteArrayView t, qsizetype debut, qsizetype fin, QByteArrayVie
     while (k > 0 && (t[k - 1] == ' ' || t[k - 1] == '\t'))
         --k;
     const bool enTete = k == 0 || t[k - 1] == '\n' || t[k - 1] == '\r';
-    QByteArray ligne = enTete ? t.sliced(k, debut - k).toByteArray() : retrait.toByteArray();
-    ligne += En_UTF8(t.sliced(debut, fin - debut));
-    return ligne + "\r\n";
+    return En_UTF8(t.sliced(debut, fin - debut),
+                   (enTete ? t.sliced(k, debut - k) : retrait).toByteArray())
+        .append("\r\n");
 }
 
 // What stands between `debut` and `fin` outside the waypoints, blanks around it aside.
