@@ -1,9 +1,9 @@
 // Read, write, read again, on any bytes. The reader gives the same into a new store and into
 // one full of another document's values. Once the program has written a file, reading and
-// writing it again gives back the same store and the same bytes. The one change a first write
-// may bring is the reader's own: a POI whose closing line was missing, with a time and no
-// name, is named "(Sans nom)" once closed; it is made before the first write, once checked to
-// be the only one.
+// writing it again gives back the same store and the same bytes, what the store only keeps
+// included. The one change a first write may bring is the reader's own: a POI whose closing
+// tag was missing, with a time and no name, is named "(Sans nom)" once closed; it is made
+// before the first write, once checked to be the only one.
 
 #include "Commun.h"
 #include "gpx/Ecriture_GPX.h"

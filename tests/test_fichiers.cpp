@@ -1,5 +1,6 @@
 // Opening the GPX file through the window: ">>>", the command line and a drop from the file
-// manager, with the warning before data is dropped; a cancelled or failed opening, a new name.
+// manager, with the warning of what is not listed; a cancelled or failed opening, a new name,
+// a document in any layout.
 
 #include "gpx/Fichiers.h"
 #include "support/Banc.h"
@@ -91,8 +92,8 @@ class TestFichiers : public QObject {
         int listes_au_message = -1;
         b.services.au_message = [&] { listes_au_message = b.c.ui.ListePOI->count(); };
         Ouvrir(b, chemin, Chemin(par));
-        // This file's route and track would be lost by a save: the user is told, once the list
-        // is filled, where the file as opened is kept.
+        // This file's route and track are not listed: the user is told, once the list is
+        // filled, where the file as opened is kept.
         QCOMPARE(listes_au_message, 4);
         QCOMPARE(b.services.messages.size(), 1);
         QVERIFY(b.services.messages.takeFirst().contains(u"« "_qs + dossier + u"tmp/"_qs + nom +
@@ -153,6 +154,33 @@ class TestFichiers : public QObject {
         QVERIFY(QDir(dossier.path()).isEmpty());
         b.c.ui.Sauve_Fichier->trigger();
         QCOMPARE(Lire(chemin), Reference(u"ecrit_vide.gpx"_qs));
+    }
+
+    // The same document in any layout lists the same names and is saved at the same places.
+    void dispositions_data() {
+        QTest::addColumn<QString>("cas");
+        const QStringList cas =
+            QDir(QStringLiteral(QUILLVANE_REFERENCES)).entryList({u"disposition_*.gpx"_qs});
+        QVERIFY(cas.size() >= 6);
+        for (const QString& f : cas)
+            QTest::newRow(qPrintable(f)) << f;
+    }
+
+    void dispositions() {
+        QFETCH(QString, cas);
+        QTemporaryDir dossier;
+        const QString chemin = dossier.filePath(u"Escales.gpx"_qs);
+        Ecrire(chemin, Reference(cas));
+        Banc b;
+        b.Demarrer();
+        Ouvrir(b, chemin);
+        b.c.ui.Sauve_Fichier->trigger();
+        const QStringList points =
+            Elements_XML(Lire(chemin)).filter(QRegularExpression(u"^gpx#1/wpt#[0-9]+:"_qs));
+        QCOMPARE(Banc::Entrees(b.c.ui.ListePOI) + b.services.messages + points,
+                 QStringList({u"Port-Louis & Citadelle"_qs, u"Île de Groix"_qs,
+                              u"gpx#1/wpt#1: lat=47.711833 lon=-3.359667 = "_qs,
+                              u"gpx#1/wpt#2: lat=47.641 lon=-3.4565 = "_qs}));
     }
 
     // Anything but one local GPX file is refused, without a word.
