@@ -22,7 +22,7 @@ bool Fin_De_Nom(char o) {
 Balise Jusqu_A(QByteArrayView t, qsizetype debut, qsizetype depuis, QByteArrayView fermeture,
                qsizetype fin, Genre genre) {
     const qsizetype f = Fichiers::Chercher(t.first(fin), fermeture, depuis);
-    return {genre, debut, f < 0 ? fin : f + fermeture.size(), {}, {}};
+    return {genre, debut, f < 0 ? fin : f + fermeture.size(), {}, {}, f < 0};
 }
 
 Balise Texte(QByteArrayView t, qsizetype debut, qsizetype fin) {
@@ -54,8 +54,9 @@ Balise Lire(QByteArrayView t, qsizetype i, qsizetype fin) {
         return Texte(t, i, fin);
     const QByteArrayView nom = t.sliced(debutNom, k - debutNom);
 
-    // The tag ends at the first ">" outside quotes. A "<" before it means a tag left unfinished:
-    // it then ends at a ">" seen inside a quote that never closed, or is no tag at all.
+    // The tag ends at the first ">" outside quotes. A "<" before it, or the end, means a tag left
+    // unfinished: it then ends at a ">" seen inside a quote that never closed; else it is no tag
+    // at all, or, at the end, a tag cut short.
     char guillemet = 0;
     qsizetype dansGuillemets = -1;
     qsizetype ferme = -1;
@@ -75,11 +76,10 @@ Balise Lire(QByteArrayView t, qsizetype i, qsizetype fin) {
             break;
         }
     }
-    if (ferme < 0 && k < fin) {
-        if (dansGuillemets < 0)
-            return Texte(t, i, fin);
+    if (ferme < 0 && dansGuillemets >= 0)
         ferme = dansGuillemets;
-    }
+    else if (ferme < 0 && k < fin)
+        return Texte(t, i, fin);
     // Cut by the end of the file, it goes as far as the file.
     const qsizetype finBalise = ferme >= 0 ? ferme + 1 : fin;
 
@@ -90,7 +90,8 @@ Balise Lire(QByteArrayView t, qsizetype i, qsizetype fin) {
         genre = Genre::Vide;
         --finAttributs;
     }
-    return {genre, i, finBalise, nom, t.sliced(debutAttributs, finAttributs - debutAttributs)};
+    return {genre,    i, finBalise, nom, t.sliced(debutAttributs, finAttributs - debutAttributs),
+            ferme < 0};
 }
 
 QByteArrayView Attribut(QByteArrayView attributs, QByteArrayView nom) {

@@ -17,6 +17,7 @@ struct Balise {
     qsizetype fin = 0;        // just after its last byte
     QByteArrayView nom;       // of an element's tag
     QByteArrayView attributs; // of a start tag: what stands between its name and ">" or "/>"
+    bool coupee = false;      // cut by the end of the file before its own end
 };
 
 // The tag, comment, CDATA section, instruction or run of text that starts at `i`, within the

@@ -33,24 +33,46 @@ QByteArray En_UTF8(QByteArrayView octets, QByteArray debut = {}) {
 
 // The bytes from `debut` to `fin` as one line to write back: with their own indentation when
 // they begin their line, else `retrait`.
-QByteArray Ligne(QByteArrayView t, qsizetype debut, qsizetype fin, QByteArrayView retrait) {
+// `corps` stands for those bytes when given.
+QByteArray Ligne(QByteArrayView t, qsizetype debut, qsizetype fin, QByteArrayView retrait,
+                 QByteArrayView corps = {}) {
     qsizetype k = debut;
     while (k > 0 && (t[k - 1] == ' ' || t[k - 1] == '\t'))
         --k;
     const bool enTete = k == 0 || t[k - 1] == '\n' || t[k - 1] == '\r';
-    return En_UTF8(t.sliced(debut, fin - debut),
+    return En_UTF8(corps.isNull() ? t.sliced(debut, fin - debut) : corps,
                    (enTete ? t.sliced(k, debut - k) : retrait).toByteArray())
         .append("\r\n");
 }
 
-// What stands between `debut` and `fin` outside the waypoints, blanks around it aside.
+// What stands between `debut` and `fin` outside the waypoints, blanks around it aside. Each "<"
+// kept must start there what it starts here, whatever is written after it: a stray one becomes
+// a reference, and what the end cuts short goes.
 void Garder(QByteArrayView t, qsizetype debut, qsizetype fin, QByteArray& garde) {
     while (debut < fin && Blanc(t[debut]))
         ++debut;
+    QByteArray corps;
+    qsizetype copie = debut;
+    for (qsizetype k = debut; k < fin;) {
+        const Balise b = Balises::Lire(t, k, fin);
+        if (b.coupee) {
+            fin = k;
+            break;
+        }
+        if (b.genre == Genre::Texte && t[k] == '<') {
+            corps.append(t.sliced(copie, k - copie)).append("&lt;");
+            copie = k + 1;
+        }
+        k = b.fin;
+    }
     while (fin > debut && Blanc(t[fin - 1]))
         --fin;
-    if (debut < fin)
+    if (debut >= fin)
+        return;
+    if (corps.isNull())
         garde += Ligne(t, debut, fin, "\t");
+    else
+        garde += Ligne(t, debut, fin, "\t", corps.append(t.sliced(copie, fin - copie)));
 }
 
 // The content of an element, from its start tag to its end tag.
@@ -144,7 +166,8 @@ class Lecteur_Point {
                 break;
             case Genre::Commentaire:
             case Genre::Instruction:
-                Ferme(Ouvert{b}, b);
+                if (!b.coupee) // one cut short would swallow what is written after it
+                    Ferme(Ouvert{b}, b);
                 break;
             default:
                 break;
