@@ -2,6 +2,8 @@
 
 #include "Lignes.h"
 
+#include <QVarLengthArray>
+
 namespace Balises {
 
 namespace Detail {
@@ -123,6 +125,67 @@ QByteArray Contenu(QByteArrayView interieur) {
         i = b.fin;
     }
     return texte;
+}
+
+namespace {
+
+// name="value" or name='value', blanks around "=" and between them, nothing else.
+bool Attributs_Valides(QByteArrayView a) {
+    qsizetype i = 0;
+    const qsizetype n = a.size();
+    for (;;) {
+        const qsizetype avant = i;
+        while (i < n && Blanc(a[i]))
+            ++i;
+        if (i >= n)
+            return true;
+        if (i == avant && avant > 0)
+            return false; // two attributes with no blank between them
+        const qsizetype nom = i;
+        while (i < n && !Fin_De_Nom(a[i]))
+            ++i;
+        if (i == nom)
+            return false;
+        while (i < n && Blanc(a[i]))
+            ++i;
+        if (i >= n || a[i] != '=')
+            return false;
+        ++i;
+        while (i < n && Blanc(a[i]))
+            ++i;
+        if (i >= n || (a[i] != '"' && a[i] != '\''))
+            return false;
+        const qsizetype fin = a.indexOf(a[i], i + 1);
+        if (fin < 0 || a.sliced(i + 1, fin - i - 1).contains('<'))
+            return false;
+        i = fin + 1;
+    }
+}
+
+} // namespace
+
+qsizetype Fin_Bien_Formee(QByteArrayView t, qsizetype debut, qsizetype fin) {
+    QVarLengthArray<QByteArrayView, 16> ouverts;
+    qsizetype entier = debut; // the end of the last whole part
+    for (qsizetype k = debut; k < fin;) {
+        const Balise b = Lire(t, k, fin);
+        const bool fautive =
+            b.coupee || (b.genre == Genre::Texte && t[k] == '<') ||
+            ((b.genre == Genre::Ouvrante || b.genre == Genre::Vide) &&
+             !Attributs_Valides(b.attributs)) ||
+            (b.genre == Genre::Fermante &&
+             (ouverts.isEmpty() || ouverts.last() != b.nom || !Attributs_Valides(b.attributs)));
+        if (fautive)
+            return entier;
+        if (b.genre == Genre::Ouvrante)
+            ouverts.append(b.nom);
+        else if (b.genre == Genre::Fermante)
+            ouverts.removeLast();
+        k = b.fin;
+        if (ouverts.isEmpty())
+            entier = k;
+    }
+    return entier;
 }
 
 QByteArrayView Racine(QByteArrayView t, Balise* balise) {

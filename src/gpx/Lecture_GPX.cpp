@@ -33,46 +33,26 @@ QByteArray En_UTF8(QByteArrayView octets, QByteArray debut = {}) {
 
 // The bytes from `debut` to `fin` as one line to write back: with their own indentation when
 // they begin their line, else `retrait`.
-// `corps` stands for those bytes when given.
-QByteArray Ligne(QByteArrayView t, qsizetype debut, qsizetype fin, QByteArrayView retrait,
-                 QByteArrayView corps = {}) {
+QByteArray Ligne(QByteArrayView t, qsizetype debut, qsizetype fin, QByteArrayView retrait) {
     qsizetype k = debut;
     while (k > 0 && (t[k - 1] == ' ' || t[k - 1] == '\t'))
         --k;
     const bool enTete = k == 0 || t[k - 1] == '\n' || t[k - 1] == '\r';
-    return En_UTF8(corps.isNull() ? t.sliced(debut, fin - debut) : corps,
+    return En_UTF8(t.sliced(debut, fin - debut),
                    (enTete ? t.sliced(k, debut - k) : retrait).toByteArray())
         .append("\r\n");
 }
 
-// What stands between `debut` and `fin` outside the waypoints, blanks around it aside. Each "<"
-// kept must start there what it starts here, whatever is written after it: a stray one becomes
-// a reference, and what the end cuts short goes.
+// What stands between `debut` and `fin` outside the waypoints, blanks around it aside, as far
+// as it is well-formed: a saved file must stay one that XML can read.
 void Garder(QByteArrayView t, qsizetype debut, qsizetype fin, QByteArray& garde) {
     while (debut < fin && Blanc(t[debut]))
         ++debut;
-    QByteArray corps;
-    qsizetype copie = debut;
-    for (qsizetype k = debut; k < fin;) {
-        const Balise b = Balises::Lire(t, k, fin);
-        if (b.coupee) {
-            fin = k;
-            break;
-        }
-        if (b.genre == Genre::Texte && t[k] == '<') {
-            corps.append(t.sliced(copie, k - copie)).append("&lt;");
-            copie = k + 1;
-        }
-        k = b.fin;
-    }
+    fin = Balises::Fin_Bien_Formee(t, debut, fin);
     while (fin > debut && Blanc(t[fin - 1]))
         --fin;
-    if (debut >= fin)
-        return;
-    if (corps.isNull())
+    if (debut < fin)
         garde += Ligne(t, debut, fin, "\t");
-    else
-        garde += Ligne(t, debut, fin, "\t", corps.append(t.sliced(copie, fin - copie)));
 }
 
 // The content of an element, from its start tag to its end tag.
@@ -232,11 +212,16 @@ class Lecteur_Point {
         } else if (nom == "text" && element && dernierCompte_) {
             // A label after its link, outside it, is still that link's.
             poi_.Lien_Nom[n_][poi_.Nb_Liens[n_]] = Texte_Element(t_, debut, fin);
-        } else {
+        } else if (Bien_Forme(debut, fin)) {
             garde_.lignes[rang_] += Ligne(t_, debut.debut, fin.fin, "\t\t");
             if (nom == "sym" || nom == "type" || nom == "extensions")
                 garde_.fin_propre = true;
         }
+    }
+
+    // Kept only when it can be written back as XML.
+    bool Bien_Forme(const Balise& debut, const Balise& fin) const {
+        return Balises::Fin_Bien_Formee(t_, debut.debut, fin.fin) == fin.fin;
     }
 
     // A child of the link in `slot`: its label, or another child kept with it.
@@ -244,7 +229,7 @@ class Lecteur_Point {
         if (debut.nom == "text" && debut.genre != Genre::Commentaire &&
             debut.genre != Genre::Instruction)
             poi_.Lien_Nom[n_][slot] = Texte_Element(t_, debut, fin);
-        else
+        else if (Bien_Forme(debut, fin))
             garde_.liens[slot] += Ligne(t_, debut.debut, fin.fin, "\t\t\t");
     }
 
