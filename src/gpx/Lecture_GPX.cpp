@@ -271,13 +271,12 @@ void Lire_Fichier(Declarations::Declarations& poi, QByteArrayView t) {
     Balise racine;
     qsizetype debut = 0;
     qsizetype fin = t.size();
-    bool fermee = true;
     if (Balises::Racine(t, &racine) == "gpx") {
         document.espaces_noms = Espaces_Noms(racine.attributs);
         debut = racine.genre == Genre::Vide ? t.size() : racine.fin;
-        const qsizetype finRacine = t.lastIndexOf("</gpx>");
-        fermee = finRacine >= debut;
-        fin = fermee ? finRacine : t.size();
+        // A file cut short keeps what it holds whole.
+        if (const qsizetype finRacine = t.lastIndexOf("</gpx>"); finRacine >= debut)
+            fin = finRacine;
     }
 
     Chercheur_Points points(t, fin);
@@ -294,16 +293,13 @@ void Lire_Fichier(Declarations::Declarations& poi, QByteArrayView t) {
         if (ferme && !poi.Date_POI[n].isEmpty())
             Completer_Nom(poi.Nom_POI[n]);
     }
-    // A file cut short keeps what was read; its unfinished end could not be written back.
-    if (fermee) {
-        // Without a waypoint, only the metadata stays before the POIs that will be created.
-        const qsizetype metadata = n == 0 ? t.first(fin).indexOf("</metadata>", i) : -1;
-        if (metadata >= 0) {
-            Garder(t, i, metadata + 11, document.avant);
-            i = metadata + 11;
-        }
-        Garder(t, i, fin, document.apres);
+    // Without a waypoint, only the metadata stays before the POIs that will be created.
+    const qsizetype metadata = n == 0 ? t.first(fin).indexOf("</metadata>", i) : -1;
+    if (metadata >= 0) {
+        Garder(t, i, metadata + 11, document.avant);
+        i = metadata + 11;
     }
+    Garder(t, i, fin, document.apres);
 
     // References last, so that "&#37;20" stays "%20" and "&#40;Sans nom)" is only a name.
     for (int k = 1; k <= n; ++k)
