@@ -93,19 +93,19 @@ class TestRivages : public QObject {
         QFETCH(double, nord);
         QFETCH(int, cases);
         const Morceau m = basse->Extraire({ouest, sud, est, nord});
-        QVERIFY(!m.terres.empty());
+        QVERIFY(!m.empty());
         const double t = basse->Taille_Case();
         const double o = std::floor(ouest / t) * t, e = std::ceil(est / t) * t;
         double aire = 0;
-        for (const Ligne& anneau : m.terres)
-            for (const QPointF p : anneau) {
+        for (const Anneau& anneau : m)
+            for (const QPointF p : anneau.points) {
                 QVERIFY2(p.x() >= o && p.x() <= e && p.y() >= sud - t && p.y() <= nord + t,
                          qPrintable(QStringLiteral("%1 %2").arg(p.x()).arg(p.y())));
                 aire = std::max(aire, std::abs(p.x()));
             }
         // The whole bins of land (rings of four corners) are few where the window is at sea.
         QVERIFY(aire <= std::max(std::abs(o), std::abs(e)));
-        QVERIFY(m.terres.size() >= std::size_t(cases) / 8);
+        QVERIFY(m.size() >= std::size_t(cases) / 8);
     }
 
     void choix_de_la_resolution_data() {

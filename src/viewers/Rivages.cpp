@@ -190,9 +190,8 @@ void Base::Case(int b, double decalage, Morceau& m) const {
         for (int i = 0; i < n; ++i)
             ligne[i] = QPointF(ouest + static_cast<unsigned short>(dx_[p0 + i]) * echelle,
                                sud + static_cast<unsigned short>(dy_[p0 + i]) * echelle);
-        m.traits.push_back(ligne);
         if (entree > 3 || sortie > 3) { // a closed shore inside the bin
-            m.terres.push_back(std::move(ligne));
+            m.push_back({std::move(ligne), std::size_t(n), true});
             continue;
         }
         const auto u = [&](int i) { return static_cast<unsigned short>(i); };
@@ -210,11 +209,11 @@ void Base::Case(int b, double decalage, Morceau& m) const {
             ligne.push_back(coins[coin]);
             autour_du_coin += coin == 0;
         }
-        m.terres.push_back(std::move(ligne));
+        m.push_back({std::move(ligne), std::size_t(n), false});
     }
     const int niveau_coin = std::min((static_cast<unsigned short>(niveaux_coins_[b]) >> 9) & 7, 4);
     if ((niveau_coin + autour_du_coin) % 2)
-        m.terres.emplace_back(coins.begin(), coins.end());
+        m.push_back({Ligne(coins.begin(), coins.end()), 0, false});
 }
 
 Morceau Base::Extraire(const Zone& z) const {
@@ -240,8 +239,8 @@ bool Base::Terre(double latitude, double longitude) const {
     const int colonne = std::clamp(int(lon / taille_), 0, colonnes_ - 1);
     Morceau m;
     Case(rangee * colonnes_ + colonne, 0, m);
-    const auto dedans = std::count_if(m.terres.begin(), m.terres.end(), [&](const Ligne& a) {
-        return Contient(a, QPointF(lon, latitude));
+    const auto dedans = std::count_if(m.begin(), m.end(), [&](const Anneau& a) {
+        return Contient(a.points, QPointF(lon, latitude));
     });
     return dedans % 2;
 }

@@ -35,12 +35,15 @@ struct Zone {
 // Longitude, latitude in degrees.
 using Ligne = std::vector<QPointF>;
 
-struct Morceau {
-    // Closed rings: a place is land where an odd number of them hold it (even-odd filling).
-    std::vector<Ligne> terres;
-    // The shorelines alone, to stroke.
-    std::vector<Ligne> traits;
+// A closed ring: its first points are a shoreline, the others run along its bin's outline.
+struct Anneau {
+    Ligne points;
+    std::size_t rivage = 0; // how many of the first points are the shoreline
+    bool ferme = false;     // a shoreline closed on itself, inside its bin
 };
+
+// A place is land where an odd number of the rings hold it (even-odd filling).
+using Morceau = std::vector<Anneau>;
 
 // One file, read whole into memory when opened.
 class Base {
