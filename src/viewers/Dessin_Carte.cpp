@@ -191,6 +191,12 @@ bool Repere::Place() const {
            std::abs(longitude) <= 360;
 }
 
+bool Repere::operator==(const Repere& autre) const {
+    if (nom != autre.nom || Place() != autre.Place())
+        return false;
+    return !Place() || (latitude == autre.latitude && longitude == autre.longitude);
+}
+
 double Mercator(double latitude) {
     const double l = std::clamp(latitude, -Latitude_Limite, Latitude_Limite) * Radian;
     return std::atanh(std::sin(l)) / Radian;

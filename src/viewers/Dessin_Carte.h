@@ -20,7 +20,8 @@ struct Repere {
     QString nom;
     double latitude, longitude;
     bool Place() const;
-    bool operator==(const Repere&) const = default;
+    // Two POIs without a place are alike whatever their unreadable texts gave.
+    bool operator==(const Repere& autre) const;
 };
 
 // Mercator ordinate, in degrees, of a latitude (held within the chart's limit of 85 degrees).
