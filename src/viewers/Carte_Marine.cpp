@@ -23,7 +23,7 @@ Carte_Marine::Carte_Marine(QWebEngineView* navigateur) : QWidget(navigateur) {
     setObjectName(QStringLiteral("Carte_Marine"));
     setCursor(Qt::OpenHandCursor);
     hide();
-    setGeometry(navigateur->rect());
+    Suivre_Navigateur();
     navigateur->installEventFilter(this);
     // A load that fails (no network, no answer) shows the chart; one that succeeds shows the
     // web map again. A load stopped by the next one changes nothing.
@@ -98,10 +98,21 @@ void Carte_Marine::Imprimer(QPagedPaintDevice& imprimante) {
     Dessiner(p, v, reperes_, choisi_, bases_);
 }
 
+void Carte_Marine::Suivre_Navigateur() {
+    // The web view may reach past the window's edges (its place follows the window's outer
+    // size): the chart keeps to the part that is seen, so its scale and edges stay in sight.
+    QWidget* navigateur = parentWidget();
+    QRect vue = navigateur->rect();
+    if (QWidget* contenant = navigateur->parentWidget())
+        vue &= QRect(navigateur->mapFrom(contenant, QPoint(0, 0)), contenant->size());
+    setGeometry(vue);
+}
+
 bool Carte_Marine::eventFilter(QObject* objet, QEvent* evenement) {
     if (objet == parent()) {
-        if (evenement->type() == QEvent::Resize)
-            setGeometry(parentWidget()->rect());
+        if (evenement->type() == QEvent::Resize || evenement->type() == QEvent::Move ||
+            evenement->type() == QEvent::ParentChange)
+            Suivre_Navigateur();
         else if (evenement->type() == QEvent::ChildAdded && isVisible())
             raise(); // above the web view's own drawing
     }

@@ -42,6 +42,7 @@ class Carte_Marine : public QWidget {
 
   private:
     void Cadrer_Choisi();
+    void Suivre_Navigateur();
 
     Dessin_Carte::Vue vue_;
     Dessin_Carte::Bases bases_;
