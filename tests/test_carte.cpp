@@ -65,12 +65,26 @@ class TestCarte : public QObject {
         QCOMPARE(carte->Choisi(), 2);
         QCOMPARE(carte->Reperes()[5].nom, u"Sans lieu");
         QVERIFY(!carte->Reperes()[5].Place());
+        // On the screen, and printed on a page three times as large, the same chart.
         const QImage image = carte->grab().toImage();
+        QImage page(carte->size() * 3 + QSize(0, 100), QImage::Format_RGB32);
+        page.fill(Qt::black);
+        carte->Imprimer(page);
         for (int i = 0; i < 5; ++i) {
             const QPointF p =
                 carte->Vue().Ecran(carte->Reperes()[i].latitude, carte->Reperes()[i].longitude);
             QVERIFY2(ecran.contains(p), qPrintable(carte->Reperes()[i].nom));
-            QCOMPARE(Couleur(image, p), i == 2 ? QColor(211, 84, 0) : QColor(31, 78, 121));
+            const QColor marque = i == 2 ? QColor(211, 84, 0) : QColor(31, 78, 121);
+            QCOMPARE(Couleur(image, p), marque);
+            QCOMPARE(Couleur(page, p * 3), marque);
+        }
+        // The land inland of Brittany, the sea off it.
+        for (const auto& [lieu, couleur] :
+             {std::pair{QPointF(-2.7, 48.25), QColor(241, 233, 210)},
+              std::pair{QPointF(-3.9, 47.5), QColor(212, 230, 241)}}) {
+            const QPointF p = carte->Vue().Ecran(lieu.y(), lieu.x());
+            QCOMPARE(Couleur(image, p), couleur);
+            QCOMPARE(Couleur(page, p * 3), couleur);
         }
         QCOMPARE(carte->Vue().Ecran(48.6462, -2.0225), ecran.center());
 
@@ -87,6 +101,27 @@ class TestCarte : public QObject {
         QVERIFY(!carte->isVisible());
         vue->setUrl(Service_Injoignable());
         QTRY_VERIFY_WITH_TIMEOUT(carte->isVisible(), 20000);
+    }
+
+    void degres_minutes_data() {
+        QTest::addColumn<double>("valeur");
+        QTest::addColumn<bool>("latitude");
+        QTest::addColumn<bool>("minutes");
+        QTest::addColumn<QString>("texte");
+        QTest::newRow("nord") << 47.8667 << true << true << u"47°52′N"_qs;
+        QTest::newRow("ouest") << -3.0833 << false << true << u"3°05′W"_qs;
+        QTest::newRow("sud, degrés ronds") << -40.0 << true << false << u"40°S"_qs;
+        QTest::newRow("minute arrondie") << 2.99999 << false << true << u"3°00′E"_qs;
+        QTest::newRow("équateur") << 0.0 << true << false << u"0°"_qs;
+        QTest::newRow("antiméridien") << 180.0 << false << false << u"180°"_qs;
+        QTest::newRow("passé l'antiméridien") << 190.0 << false << false << u"170°W"_qs;
+    }
+    void degres_minutes() {
+        QFETCH(double, valeur);
+        QFETCH(bool, latitude);
+        QFETCH(bool, minutes);
+        QFETCH(QString, texte);
+        QCOMPARE(Dessin_Carte::Degres_Minutes(valeur, latitude, minutes), texte);
     }
 
     // The wheel zooms about the pointer, from the whole world to a harbour; a drag moves the

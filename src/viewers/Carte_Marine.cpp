@@ -1,7 +1,7 @@
 #include "Carte_Marine.h"
 
 #include <QMouseEvent>
-#include <QPagedPaintDevice>
+#include <QPaintDevice>
 #include <QPainter>
 #include <QWebEngineLoadingInfo>
 #include <QWebEnginePage>
@@ -87,7 +87,7 @@ void Carte_Marine::Cadrer_Choisi() {
     vue_.echelle = std::clamp(echelle, vue_.Echelle_Min(), Vue::Echelle_Max);
 }
 
-void Carte_Marine::Imprimer(QPagedPaintDevice& imprimante) {
+void Carte_Marine::Imprimer(QPaintDevice& imprimante) {
     QPainter p(&imprimante);
     const double s =
         std::min(imprimante.width() / double(width()), imprimante.height() / double(height()));

@@ -8,7 +8,7 @@
 
 #include <QWidget>
 
-class QPagedPaintDevice;
+class QPaintDevice;
 class QWebEngineView;
 
 class Carte_Marine : public QWidget {
@@ -23,8 +23,8 @@ class Carte_Marine : public QWidget {
     // The selected POI (from 0) goes to the centre; the first of a list also sets the scale
     // so that the others are seen around it.
     void Choisir(int index);
-    // The chart as shown, on the whole page.
-    void Imprimer(QPagedPaintDevice& imprimante);
+    // The chart as shown, as large as the page (or image) allows.
+    void Imprimer(QPaintDevice& imprimante);
 
     const Dessin_Carte::Vue& Vue() const { return vue_; }
     const std::vector<Dessin_Carte::Repere>& Reperes() const { return reperes_; }
