@@ -22,7 +22,10 @@ set(CPACK_STRIP_FILES ON)
 
 # The libraries come from the binary; the font, the link opener and Qt's French texts do not.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "${QUILLVANE_PAQUET_POLICE}, xdg-utils")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
+# The shorelines of the chart shown without network: low resolution always, high if wished,
+# full for those who zoom into harbours.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "${QUILLVANE_PAQUET_POLICE}, xdg-utils, gmt-gshhg-low")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, gmt-gshhg-high")
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS "gmt-gshhg-full")
 
 include(CPack)

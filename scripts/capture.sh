@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Screenshot of the real program for the README and the AppStream entry: Quillvane on a
 # copy of the sample, in a virtual screen, with the first POI of the list clicked. Writes
-# data/capture.png.
+# data/capture.png. Made without a network, it shows the chart drawn from the shorelines.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/installer.sh xvfb imagemagick xdotool
@@ -38,7 +38,8 @@ read -r x y < <(awk -v l="$WIDTH" -v h="$HEIGHT" 'BEGIN {
   printf "%d %d\n", (240 + 400) * e, barre + (1440 + 110) * e }')
 xdotool mousemove --window "$fenetre" "$x" "$y" click 1
 
-# The map loads the POI's place (its error page, without a network).
+# Without a network the web map fails to load, and the chart the program draws stands in its
+# place: the sample's harbours around the one clicked.
 sleep 10
 import -window "$fenetre" data/capture.png
 echo "data/capture.png : ${WIDTH}x${HEIGHT}"

@@ -4,6 +4,8 @@ set -euo pipefail
 
 paquets=(build-essential cmake qt6-base-dev qt6-webengine-dev libgl-dev qt6-translations-l10n xdg-utils
          fonts-liberation2)
+# The chart without network: netCDF to read the GSHHG shorelines, at low and high resolution.
+paquets+=(libnetcdf-dev gmt-gshhg-low gmt-gshhg-high)
 manquants=()
 # The tests check the installed tree with the desktop tools and groff; the fuzz targets want
 # clang and libFuzzer, the package dpkg-shlibdeps; the other scripts add what they need as

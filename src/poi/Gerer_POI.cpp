@@ -13,6 +13,7 @@ void Afficher_POI(Contexte& c) {
     const int n = c.poi.Nb_POI;
     for (int i = 1; i <= n; ++i)
         c.ui.ListePOI->AddItem(c.poi.Nom_POI[i]);
+    Carte::Afficher_Reperes(c);
 }
 
 void ListePOI_Click(Contexte& c) {

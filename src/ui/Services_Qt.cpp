@@ -1,6 +1,7 @@
 #include "Services_Qt.h"
 
 #include "ui/Controles.h"
+#include "viewers/Carte_Marine.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -102,6 +103,12 @@ void Services_Qt::Imprimer_Page() {
     auto* imprimante = new QPrinter;
     QPrintDialog dialogue(imprimante, Fenetre());
     if (dialogue.exec() != QDialog::Accepted) {
+        delete imprimante;
+        return;
+    }
+    // Without the web map, the chart shown in its place.
+    if (Carte_Marine* carte = Carte_Marine::De(navigateur); carte && carte->isVisible()) {
+        carte->Imprimer(*imprimante);
         delete imprimante;
         return;
     }

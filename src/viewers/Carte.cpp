@@ -2,8 +2,27 @@
 
 #include "ui/Contexte.h"
 #include "viewers/Adresses_Carte.h"
+#include "viewers/Carte_Marine.h"
 
 namespace Carte {
+
+namespace {
+double Degres(const QString& texte) {
+    bool ok = false;
+    const double d = texte.trimmed().toDouble(&ok);
+    return ok ? d : qQNaN();
+}
+} // namespace
+
+void Afficher_Reperes(Contexte& c) {
+    Carte_Marine* carte = Carte_Marine::De(c.ui.WebBrowser1);
+    if (!carte)
+        return;
+    std::vector<Dessin_Carte::Repere> reperes;
+    for (int i = 1; i <= c.poi.Nb_POI; ++i)
+        reperes.push_back({c.poi.Nom_POI[i], Degres(c.poi.Lat_POI[i]), Degres(c.poi.Long_POI[i])});
+    carte->Montrer_Reperes(std::move(reperes));
+}
 
 void Afficher_Carte(Contexte& c) {
     const int p = c.poi.POI_Courant;
@@ -17,6 +36,10 @@ void Afficher_Carte(Contexte& c) {
     const bool dans_le_store = Declarations::Est_POI(c.poi, p);
     c.services.Naviguer(Adresse_POI(dans_le_store ? c.poi.Lat_POI[p] : QString(),
                                     dans_le_store ? c.poi.Long_POI[p] : QString()));
+    if (Carte_Marine* carte = Carte_Marine::De(c.ui.WebBrowser1)) {
+        Afficher_Reperes(c);
+        carte->Choisir(dans_le_store ? p - 1 : -1);
+    }
 }
 
 } // namespace Carte

@@ -1,5 +1,7 @@
 #include "Navigateur.h"
 
+#include "viewers/Carte_Marine.h"
+
 #include <QCoreApplication>
 #include <QStandardPaths>
 #include <QWebEnginePage>
@@ -39,6 +41,7 @@ QWebEngineView* Creer_Vue(QWidget* parent) {
     // A file dropped on the map goes to the window, which opens a GPX file; the map itself
     // never leaves for a dropped file.
     vue->setAcceptDrops(false);
+    new Carte_Marine(vue); // in place of the web map when it cannot be loaded
     return vue;
 }
 

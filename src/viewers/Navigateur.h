@@ -22,7 +22,8 @@ QWebEngineProfile* Profil();
 // Where that profile keeps its storage and cookies.
 QString Dossier_Profil();
 
-// A web view whose page uses that profile; drops go through it to the window.
+// A web view whose page uses that profile, with the chart that stands in for the web map
+// when it cannot be loaded; drops go through both to the window.
 QWebEngineView* Creer_Vue(QWidget* parent = nullptr);
 
 } // namespace Navigateur

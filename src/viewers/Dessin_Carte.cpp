@@ -1,0 +1,289 @@
+#include "Dessin_Carte.h"
+
+#include <QLocale>
+#include <QPainter>
+#include <QPainterPath>
+#include <cmath>
+#include <numbers>
+
+namespace Dessin_Carte {
+
+namespace {
+
+constexpr double Radian = std::numbers::pi / 180;
+constexpr double Metres_Par_Degre = 111320; // along the equator
+constexpr double Metres_Par_Mille = 1852;
+
+// Two calm colours, as on a paper chart.
+const QColor Mer(212, 230, 241);
+const QColor Terre(241, 233, 210);
+const QColor Rivage(93, 118, 135);
+const QColor Canevas(60, 80, 100, 70);
+const QColor Encre(44, 62, 80);
+const QColor Repere_Couleur(31, 78, 121);
+const QColor Choisi_Couleur(211, 84, 0);
+
+// Text with a light halo, readable on land, sea and lines alike.
+void Ecrire(QPainter& p, QPointF ou, const QString& texte, const QFont& police,
+            const QColor& couleur, double pixel) {
+    QPainterPath chemin;
+    chemin.addText(ou, police, texte);
+    p.strokePath(chemin, QPen(QColor(255, 255, 255, 220), 3 * pixel, Qt::SolidLine, Qt::RoundCap,
+                              Qt::RoundJoin));
+    p.fillPath(chemin, couleur);
+}
+
+// The projection of a view, its centre worked out once: the chart projects every point.
+class Projection {
+  public:
+    explicit Projection(const Vue& v)
+        : v_(v), centre_(QPointF(v.longitude, Mercator(v.latitude)) * v.echelle -
+                         QPointF(v.taille.width(), v.taille.height()) / 2) {}
+    QPolygonF operator()(const Rivages::Ligne& ligne) const {
+        QPolygonF q(qsizetype(ligne.size()));
+        for (std::size_t i = 0; i < ligne.size(); ++i) {
+            const double lat = std::clamp(ligne[i].y(), -Latitude_Limite, Latitude_Limite);
+            q[i] = QPointF(ligne[i].x() * v_.echelle - centre_.x(),
+                           centre_.y() - std::atanh(std::sin(lat * Radian)) / Radian * v_.echelle +
+                               v_.taille.height());
+        }
+        return q;
+    }
+
+  private:
+    const Vue& v_;
+    QPointF centre_; // the centre, scaled, less half the size
+};
+
+void Dessiner_Rivages(QPainter& p, const Vue& v, Bases& bases) {
+    const Rivages::Base* base = bases.Pour(v.Metres_Par_Pixel());
+    if (!base) {
+        QFont police = p.font();
+        police.setPointSizeF(10);
+        Ecrire(p, QPointF(12 * v.pixel, v.taille.height() / 2),
+               QStringLiteral("Aucun trait de côte installé (paquet gmt-gshhg-low)"), police, Encre,
+               v.pixel);
+        return;
+    }
+    const Projection projeter(v);
+    const Rivages::Morceau m = base->Extraire(v.Zone());
+    std::vector<QPolygonF> anneaux;
+    anneaux.reserve(m.size());
+    QPainterPath terres;
+    terres.setFillRule(Qt::OddEvenFill);
+    for (const Rivages::Anneau& a : m) {
+        anneaux.push_back(projeter(a.points));
+        terres.addPolygon(anneaux.back());
+    }
+    // Without antialiasing: neighbouring bins meet without a seam, and the shore drawn next
+    // smooths the edge.
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.fillPath(terres, Terre);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(Rivage, v.pixel)); // one pixel: the fast path of the raster engine
+    for (std::size_t i = 0; i < m.size(); ++i) {
+        QPolygonF& q = anneaux[i];
+        q.resize(qsizetype(m[i].rivage));
+        if (m[i].ferme && !q.isEmpty())
+            q << q.first();
+        p.drawPolyline(q);
+    }
+}
+
+// A parallel or meridian about every hundred pixels, at a round number of minutes.
+double Pas_Canevas(const Vue& v) {
+    constexpr double Pas[] = {1, 2, 5, 10, 15, 30, 60, 120, 300, 600, 1200, 1800, 3600};
+    for (const double minutes : Pas)
+        if (minutes / 60 * v.echelle >= 100 * v.pixel)
+            return minutes / 60;
+    return 60;
+}
+
+void Dessiner_Canevas(QPainter& p, const Vue& v) {
+    const double pas = Pas_Canevas(v);
+    const bool minutes = pas < 1;
+    const Rivages::Zone z = v.Zone();
+    QFont police = p.font();
+    police.setPointSizeF(8);
+    const QPen trait(Canevas, v.pixel);
+    for (double lon = std::ceil(z.ouest / pas) * pas; lon <= z.est; lon += pas) {
+        const double x = v.Ecran(v.latitude, lon).x();
+        p.setPen(trait);
+        p.drawLine(QPointF(x, 0), QPointF(x, v.taille.height()));
+        Ecrire(p, QPointF(x + 3 * v.pixel, 14 * v.pixel), Degres_Minutes(lon, false, minutes),
+               police, Encre, v.pixel);
+    }
+    const double sud = std::max(z.sud, -Latitude_Limite), nord = std::min(z.nord, Latitude_Limite);
+    for (double lat = std::ceil(sud / pas) * pas; lat <= nord; lat += pas) {
+        const double y = v.Ecran(lat, v.longitude).y();
+        p.setPen(trait);
+        p.drawLine(QPointF(0, y), QPointF(v.taille.width(), y));
+        Ecrire(p, QPointF(4 * v.pixel, y - 3 * v.pixel), Degres_Minutes(lat, true, minutes), police,
+               Encre, v.pixel);
+    }
+}
+
+// A bar of a round number of nautical miles, at most about 160 pixels long.
+void Dessiner_Echelle(QPainter& p, const Vue& v) {
+    constexpr double Milles[] = {0.05, 0.1, 0.2, 0.5, 1,   2,    5,    10,
+                                 20,   50,  100, 200, 500, 1000, 2000, 5000};
+    const double par_mille = Metres_Par_Mille / v.Metres_Par_Pixel();
+    double milles = Milles[0];
+    for (const double m : Milles)
+        if (m * par_mille <= 160 * v.pixel)
+            milles = m;
+    const double longueur = milles * par_mille;
+    const QPointF depart(14 * v.pixel, v.taille.height() - 14 * v.pixel);
+    const QPointF fin = depart + QPointF(longueur, 0);
+    p.setPen(QPen(Encre, 2 * v.pixel, Qt::SolidLine, Qt::FlatCap));
+    p.drawLine(depart, fin);
+    for (const QPointF bout : {depart, fin})
+        p.drawLine(bout, bout - QPointF(0, 6 * v.pixel));
+    QFont police = p.font();
+    police.setPointSizeF(8);
+    const QString texte = QLocale(QLocale::French).toString(milles) +
+                          (milles < 2 ? QStringLiteral(" mille") : QStringLiteral(" milles"));
+    Ecrire(p, depart - QPointF(0, 9 * v.pixel), texte, police, Encre, v.pixel);
+}
+
+void Dessiner_Reperes(QPainter& p, const Vue& v, const std::vector<Repere>& reperes, int choisi) {
+    QFont police = p.font();
+    police.setPointSizeF(9);
+    QFont gras = police;
+    gras.setBold(true);
+    const QRectF cadre(QPointF(-50, -50) * v.pixel,
+                       v.taille + QSizeF(100, 100) * v.pixel); // a name may stand out of it
+    // The selected POI last, above the others.
+    std::vector<int> ordre;
+    for (int i = 0; i < int(reperes.size()); ++i)
+        if (i != choisi)
+            ordre.push_back(i);
+    if (choisi >= 0 && choisi < int(reperes.size()))
+        ordre.push_back(choisi);
+    for (const int i : ordre) {
+        const Repere& r = reperes[i];
+        if (!r.Place())
+            continue;
+        const bool lui = i == choisi;
+        for (const double tour : {-360.0, 0.0, 360.0}) {
+            const QPointF c = v.Ecran(r.latitude, r.longitude + tour);
+            if (!cadre.contains(c))
+                continue;
+            const double rayon = (lui ? 6 : 4) * v.pixel;
+            if (lui) {
+                p.setPen(QPen(Choisi_Couleur, 2 * v.pixel));
+                p.setBrush(Qt::NoBrush);
+                p.drawEllipse(c, 2.2 * rayon, 2.2 * rayon);
+            }
+            p.setPen(QPen(Qt::white, 1.5 * v.pixel));
+            p.setBrush(lui ? Choisi_Couleur : Repere_Couleur);
+            p.drawEllipse(c, rayon, rayon);
+            Ecrire(p, c + QPointF(rayon + 5 * v.pixel, 4 * v.pixel), r.nom, lui ? gras : police,
+                   lui ? Choisi_Couleur.darker(130) : Encre, v.pixel);
+        }
+    }
+}
+
+} // namespace
+
+bool Repere::Place() const {
+    return std::isfinite(latitude) && std::isfinite(longitude) && std::abs(latitude) <= 90 &&
+           std::abs(longitude) <= 360;
+}
+
+bool Repere::operator==(const Repere& autre) const {
+    if (nom != autre.nom || Place() != autre.Place())
+        return false;
+    return !Place() || (latitude == autre.latitude && longitude == autre.longitude);
+}
+
+double Mercator(double latitude) {
+    const double l = std::clamp(latitude, -Latitude_Limite, Latitude_Limite) * Radian;
+    return std::atanh(std::sin(l)) / Radian;
+}
+
+double Latitude(double mercator) {
+    return (2 * std::atan(std::exp(mercator * Radian)) - std::numbers::pi / 2) / Radian;
+}
+
+QPointF Vue::Ecran(double lat, double lon) const {
+    return QPointF((lon - longitude) * echelle + taille.width() / 2,
+                   (Mercator(latitude) - Mercator(lat)) * echelle + taille.height() / 2);
+}
+
+QPointF Vue::Lieu(QPointF ecran) const {
+    return QPointF(longitude + (ecran.x() - taille.width() / 2) / echelle,
+                   Latitude(Mercator(latitude) - (ecran.y() - taille.height() / 2) / echelle));
+}
+
+Rivages::Zone Vue::Zone() const {
+    const QPointF no = Lieu(QPointF(0, 0));
+    const QPointF se = Lieu(QPointF(taille.width(), taille.height()));
+    return {no.x(), se.y(), se.x(), no.y()};
+}
+
+double Vue::Metres_Par_Pixel() const {
+    return Metres_Par_Degre * std::cos(latitude * Radian) / echelle;
+}
+
+double Vue::Echelle_Min() const {
+    return std::max(1.0, std::min(taille.width(), taille.height())) / 360;
+}
+
+void Vue::Deplacer(QPointF pixels) {
+    longitude += pixels.x() / echelle;
+    longitude -= 360 * std::floor((longitude + 180) / 360);
+    const double y = Mercator(latitude) - pixels.y() / echelle;
+    latitude = std::clamp(Latitude(y), -Latitude_Limite, Latitude_Limite);
+}
+
+void Vue::Cadrer(const Rivages::Zone& z) {
+    longitude = (z.ouest + z.est) / 2;
+    latitude = Latitude((Mercator(z.sud) + Mercator(z.nord)) / 2);
+    const double largeur = std::max(z.est - z.ouest, 1e-6);
+    const double hauteur = std::max(Mercator(z.nord) - Mercator(z.sud), 1e-6);
+    echelle = std::clamp(std::min(taille.width() / largeur, taille.height() / hauteur),
+                         Echelle_Min(), Echelle_Max);
+}
+
+Bases::Bases(const QString& dossier)
+    : dossier_(dossier), installees_(Rivages::Installees(dossier)) {}
+
+const Rivages::Base* Bases::Pour(double metres_par_pixel) {
+    const auto r = forcee ? forcee : Rivages::Choisir(metres_par_pixel, installees_);
+    if (!r)
+        return nullptr;
+    const int i = int(*r);
+    if (!essayees_[i]) {
+        essayees_[i] = true;
+        lues_[i] = Rivages::Base::Ouvrir(Rivages::Fichier(*r, dossier_));
+    }
+    return lues_[i].get();
+}
+
+QString Degres_Minutes(double valeur, bool latitude, bool minutes) {
+    if (!latitude)
+        valeur -= 360 * std::floor((valeur + 180) / 360);
+    const long total = std::lround(std::abs(valeur) * 60);
+    QString texte = QString::number(total / 60) + u'°';
+    if (minutes)
+        texte += QStringLiteral("%1′").arg(total % 60, 2, 10, QLatin1Char('0'));
+    if (total == 0 || (!latitude && total == 180 * 60))
+        return texte;
+    return texte + (latitude ? (valeur < 0 ? u'S' : u'N') : (valeur < 0 ? u'W' : u'E'));
+}
+
+void Dessiner(QPainter& p, const Vue& v, const std::vector<Repere>& reperes, int choisi,
+              Bases& bases) {
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setClipRect(QRectF(QPointF(0, 0), v.taille));
+    p.fillRect(QRectF(QPointF(0, 0), v.taille), Mer);
+    Dessiner_Rivages(p, v, bases);
+    Dessiner_Canevas(p, v);
+    Dessiner_Reperes(p, v, reperes, choisi);
+    Dessiner_Echelle(p, v);
+    p.restore();
+}
+
+} // namespace Dessin_Carte

@@ -1,0 +1,74 @@
+#pragma once
+
+// The chart the program draws itself where the web map cannot be had: sea and land from the
+// GSHHG shorelines, a graticule in degrees and minutes, a scale in nautical miles and the
+// file's POIs, in the Mercator projection of sea charts.
+
+#include "viewers/Rivages.h"
+
+#include <QSizeF>
+#include <QString>
+#include <array>
+#include <optional>
+
+class QPainter;
+
+namespace Dessin_Carte {
+
+// A POI as the chart shows it; a place whose text is not a number is not drawn.
+struct Repere {
+    QString nom;
+    double latitude, longitude;
+    bool Place() const;
+    // Two POIs without a place are alike whatever their unreadable texts gave.
+    bool operator==(const Repere& autre) const;
+};
+
+// Mercator ordinate, in degrees, of a latitude (held within the chart's limit of 85 degrees).
+double Mercator(double latitude);
+double Latitude(double mercator);
+inline constexpr double Latitude_Limite = 85.0;
+
+// What the chart shows: its centre, its scale and its size.
+struct Vue {
+    double longitude = 2.5, latitude = 46.6; // France, the start place
+    double echelle = 0;                      // pixels per degree of longitude
+    QSizeF taille;
+    double pixel = 1; // device pixels to a screen pixel, for lines and marks (printing)
+
+    QPointF Ecran(double latitude, double longitude) const;
+    // Longitude (x) and latitude (y) at a point of the chart.
+    QPointF Lieu(QPointF ecran) const;
+    Rivages::Zone Zone() const;
+    double Metres_Par_Pixel() const;
+    // The scales from the whole world to a harbour.
+    double Echelle_Min() const;
+    static constexpr double Echelle_Max = 100000;
+    // Moves the centre by a number of pixels, the latitude held within the chart.
+    void Deplacer(QPointF pixels);
+    // Puts a zone at the centre, at the largest scale that shows it whole.
+    void Cadrer(const Rivages::Zone& z);
+};
+
+// The shoreline files, each read once, when the chart first needs it.
+class Bases {
+  public:
+    explicit Bases(const QString& dossier = Rivages::Dossier_Systeme);
+    // The file for this scale, or the one forced; null when none can be read.
+    const Rivages::Base* Pour(double metres_par_pixel);
+    std::optional<Rivages::Resolution> forcee;
+
+  private:
+    QString dossier_;
+    std::vector<Rivages::Resolution> installees_;
+    std::array<std::unique_ptr<Rivages::Base>, Rivages::Nb_Resolutions> lues_;
+    std::array<bool, Rivages::Nb_Resolutions> essayees_{};
+};
+
+// "47°52′N", "3°05′W"; whole degrees without minutes when `minutes` is false ("40°N").
+QString Degres_Minutes(double valeur, bool latitude, bool minutes);
+
+void Dessiner(QPainter& p, const Vue& v, const std::vector<Repere>& reperes, int choisi,
+              Bases& bases);
+
+} // namespace Dessin_Carte
