@@ -22,6 +22,7 @@
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -63,7 +64,8 @@ bool Ecrire_Brut(const QString& chemin, const QByteArray& octets) {
 double Copie_Durable(const QString& source, const QString& cible) {
     QElapsedTimer chrono;
     chrono.start();
-    if (!Disque::Remplacer_Par_Copie(source, cible))
+    const std::optional<QByteArray> octets = Disque::Lire_Tout(source);
+    if (!octets || Disque::Fichier_Neuf(cible, *octets, {}).Poser() != 0)
         qFatal("copy failed");
     return chrono.nsecsElapsed() / 1e6;
 }
@@ -110,7 +112,8 @@ int main(int argc, char** argv) {
         for (int n = 1; n <= Fichiers::Nb_Sauvegardes; ++n) {
             const QString sauvegarde = Fichiers::Chemin_Sauvegarde(chemins, n);
             QFile::remove(sauvegarde);
-            if (!Disque::Lier(dossier + u"modele"_qs, sauvegarde))
+            if (::link(QFile::encodeName(dossier + u"modele"_qs).constData(),
+                       QFile::encodeName(sauvegarde).constData()) != 0)
                 Ecrire_Brut(sauvegarde, contenu);
         }
 

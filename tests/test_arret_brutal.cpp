@@ -1,12 +1,14 @@
 // An opening and a save killed at 200 moments spread over their length: the user's file is
 // always one of its versions in full, every backup is a whole version, and no backup is lost
-// but the oldest ones an opening rotates out.
+// but the oldest ones an opening rotates out; a run left to its end removes what the killed
+// ones left behind.
 
 #include "gpx/Corriger_Liens.h"
 #include "gpx/Ecriture_GPX.h"
 #include "test_gpx_outils.h"
 
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <thread>
 
@@ -45,6 +47,22 @@ struct Dossier {
         }
         connues.unite(QSet<size_t>(v.cbegin(), v.cend()));
         return v;
+    }
+
+    // What the folder holds beside the backups, hidden files included.
+    QStringList Entrees() const {
+        QStringList t =
+            QDir(racine.path())
+                .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+        t.removeOne(u"tmp"_qs);
+        for (const QString& e :
+             QDir(racine.path() + u"/tmp"_qs)
+                 .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot))
+            if (!QRegularExpression(u"^Escales\\.gpx\\.([1-9]|[12][0-9]|30)$"_qs)
+                     .match(e)
+                     .hasMatch())
+                t << e;
+        return t;
     }
 
     QMap<int, size_t> Sauvegardes() const { // backup n -> its hash, for each there is
@@ -86,6 +104,8 @@ class TestArretBrutal : public QObject {
             const qsizetype version = versions.indexOf(qHash(Lire(d.chemin)));
             QVERIFY2(version >= 0, qPrintable(u"arrêt %1: le fichier est incomplet"_qs.arg(k)));
             QVERIFY(!mesure || (aide.exitCode() == 0 && version == 2 * Passes));
+            // A run left to its end removes what the killed ones left.
+            QVERIFY(!mesure || d.Entrees() == QStringList({u"Escales.gpx"_qs, u"Temp.gpx"_qs}));
             trouvees[version] += !mesure;
             const QMap<int, size_t> apres = d.Sauvegardes();
             for (auto it = apres.cbegin(); it != apres.cend(); ++it)

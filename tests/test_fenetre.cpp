@@ -127,7 +127,8 @@ class TestFenetre : public QObject {
             QCOMPARE(b.services.questions, QStringList{"Voulez-vous sauver le fichier ?"});
             QCOMPARE(b.c.fenetre->isVisible(), sauver);
             const QString echec = u"Le fichier « %1 » n'a pas pu être enregistré ; la version "
-                                  u"précédente est restée intacte."_qs.arg(QDir::tempPath());
+                                  u"précédente est restée intacte. Cause : ce n'est pas un fichier "
+                                  u"ordinaire."_qs.arg(QDir::tempPath());
             QCOMPARE(b.services.messages, sauver ? QStringList{echec} : QStringList());
             const QMap<QString, QString> places{
                 {Cles[0], "1500"}, {Cles[1], "-30"}, {Cles[2], "180000"}, {Cles[3], "450"}},

@@ -137,7 +137,8 @@ class TestFichiers : public QObject {
         Ouvrir(b, dossier.path()); // a folder
         QCOMPARE(Document(b), u"/ailleurs/avant.gpx|/ailleurs/|avant.gpx|avant|Avant|Le fichier « "
                               u"%1 » n'a pas pu être lu.|Le fichier « %2 » n'a "
-                              u"pas pu être lu."_qs.arg(chemin, dossier.path()));
+                              u"pas pu être lu. Cause : ce n'est pas un fichier ordinaire."_qs.arg(
+                                  chemin, dossier.path()));
         QVERIFY(!b.c.ui.Option1->Value(1));
         b.services.messages.clear();
 

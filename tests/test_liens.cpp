@@ -156,8 +156,8 @@ class TestLiens : public QObject {
         QCOMPARE(l.Liste(), (QStringList{"1  L1 = http://1", "2  L3 = http://3"}));
         QCOMPARE(l.c.ui.ListeLiens->ListIndex(), -1);
 
-        // Targets go to the opener as one argument each; a target read from a file has its XML
-        // spelling resolved.
+        // Targets go to the opener as one argument each, a file as its path; a target read from
+        // a file has its XML spelling resolved.
         Declarations::Ajouter_Lien(l.c.poi, 2, u"file:///bord/Tom &amp; Jerry/a b;$(reboot)"_qs,
                                    u"N"_qs);
         l.Selectionner(2);
@@ -166,7 +166,7 @@ class TestLiens : public QObject {
             Banc::Cliquer(l.c.ui.Tester_Lien);
         }
         QCOMPARE(l.services.ouvertures,
-                 (QStringList{"http://1", "file:///bord/Tom & Jerry/a b;$(reboot)"}));
+                 (QStringList{"http://1", "/bord/Tom & Jerry/a b;$(reboot)"}));
         QCOMPARE(l.services.messages.size(), 1);
     }
 

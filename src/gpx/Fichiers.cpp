@@ -10,6 +10,7 @@
 
 #include <QFileInfo>
 #include <QGroupBox>
+#include <cerrno>
 
 namespace Fichiers {
 
@@ -36,6 +37,60 @@ void Commencer_Document(Contexte& c) {
     c.ui.Option1->Tout_Eteindre();
 }
 
+// The file as this program leaves it now, and the document.
+void Retenir_Version(Contexte& c, std::optional<Disque::Identite> identite) {
+    c.suivi = {identite, c.poi};
+}
+
+// The open document's file has vanished (or the folder of the name given): emptying the
+// document would lose its unsaved edits without a word. True when it may go.
+bool Abandon_Accepte(Contexte& c, const QString& nom) {
+    const bool disparu =
+        nom == c.poi.Nom_Fichier || !QFileInfo(QFileInfo(nom).absolutePath()).isDir();
+    if (!disparu || Texte_GPX(c.poi) == Texte_GPX(c.suivi.document))
+        return true;
+    return !c.services.Question(
+        QStringLiteral("Le fichier « %1 » n'existe plus, et le document ouvert a des "
+                       "modifications qui n'ont pas été enregistrées.\n\nGarder le document "
+                       "ouvert ? (Non : un document vide commence sous ce nom et ces "
+                       "modifications sont perdues.)")
+            .arg(nom));
+}
+
+// A version that another program (or another Quillvane) wrote since this one opened or saved
+// the file is kept as the newest backup before it is replaced, and the user told where.
+// False, with the cause told, when it could not be kept: then nothing is written.
+bool Garder_Autre_Version(Contexte& c) {
+    const QString& nom = c.poi.Nom_Fichier;
+    const std::optional<Disque::Identite> actuelle = Disque::Identite_De(nom);
+    if (!actuelle || actuelle == c.suivi.identite)
+        return true;
+    const Chemins chemins = Decouper_Chemin(nom);
+    const QString sauvegarde = Chemin_Sauvegarde(chemins, Nb_Sauvegardes);
+    const int erreur = En_Attente([&] {
+        const Disque::Lecture lu = Disque::Lire(nom);
+        return lu.octets ? Garder_Sauvegarde(chemins, *lu.octets, lu.proprietes) : lu.erreur;
+    });
+    // Not a file (a folder, a pipe): there is no version to keep, and the save refuses it.
+    if (erreur == Disque::Pas_Ordinaire)
+        return true;
+    const QString debut = QStringLiteral("Le fichier « %1 » a été modifié par un autre programme "
+                                         "depuis que Quillvane l'a ouvert ou enregistré.")
+                              .arg(nom);
+    if (erreur != 0) {
+        c.services.Message(debut +
+                           QStringLiteral(" Cette version n'a pas pu être gardée dans la "
+                                          "sauvegarde « %1 » : le fichier n'a pas été enregistré.")
+                               .arg(sauvegarde) +
+                           Cause(erreur));
+        return false;
+    }
+    c.services.Message(
+        debut +
+        QStringLiteral(" Cette version est gardée dans la sauvegarde « %1 ».").arg(sauvegarde));
+    return true;
+}
+
 } // namespace
 
 void Lire_POI(Contexte& c, QByteArrayView contenu) {
@@ -57,8 +112,11 @@ void Charge_Fichier_Click(Contexte& c) {
 void Charger(Contexte& c, const QString& nom) {
     const Chemins chemins = Decouper_Chemin(nom);
     if (!QFileInfo::exists(nom)) {
+        if (!Abandon_Accepte(c, nom))
+            return;
         Retenir_Nom(c, chemins);
         Commencer_Document(c);
+        Retenir_Version(c, std::nullopt);
         return;
     }
     const Ouverture ouverture = En_Attente([&] { return Preparer_Ouverture(chemins); });
@@ -68,6 +126,7 @@ void Charger(Contexte& c, const QString& nom) {
     }
     Retenir_Nom(c, chemins);
     En_Attente([&] { Lire_POI(c, ouverture.contenu); });
+    Retenir_Version(c, ouverture.identite);
     // Told at once, while the backup still holds the file as it was opened.
     const QString avertissement =
         Avertissement(Inventorier(ouverture.contenu), c.poi.Nb_POI, chemins.court,
@@ -95,11 +154,21 @@ bool Sauve_Fichier(Contexte& c) {
         c.services.Message(QStringLiteral("Il n'y a pas de nom de fichier"));
         return true;
     }
-    if (En_Attente([&] { return Ecrire_GPX(c.poi, c.poi.Nom_Fichier); }))
+    if (!Garder_Autre_Version(c))
+        return false;
+    int erreur = 0;
+    if (En_Attente([&] {
+            const bool fait = Ecrire_GPX(c.poi, c.poi.Nom_Fichier);
+            erreur = errno;
+            return fait;
+        })) {
+        Retenir_Version(c, Disque::Identite_De(c.poi.Nom_Fichier));
         return true;
+    }
     c.services.Message(QStringLiteral("Le fichier « %1 » n'a pas pu être enregistré ; la "
                                       "version précédente est restée intacte.")
-                           .arg(c.poi.Nom_Fichier));
+                           .arg(c.poi.Nom_Fichier) +
+                       Cause(erreur));
     return false;
 }
 

@@ -3,10 +3,17 @@
 #include "Corriger_Liens.h"
 #include "Disque.h"
 #include "Lecture_GPX.h"
+#include "Rotation.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
+#include <cerrno>
+#include <climits>
+#include <cstring>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace Fichiers {
 
@@ -16,22 +23,34 @@ QString Guillemets(const QString& texte) {
     return QStringLiteral("« %1 »").arg(texte);
 }
 
-// Backup n + 1 becomes backup n, from the oldest up; a missing one leaves its place as it
-// was, and a failing step is skipped so that the opening goes on.
-void Tourner_Sauvegardes(const Chemins& chemins) {
-    for (int n = 1; n < Nb_Sauvegardes; ++n) {
-        const QString suivante = Chemin_Sauvegarde(chemins, n + 1);
-        if (!QFileInfo::exists(suivante))
-            continue;
-        const QString place = Chemin_Sauvegarde(chemins, n);
-        QFile::remove(place);
-        QFile::rename(suivante, place);
-    }
+struct stat Etat_Lien(const QString& chemin, bool& existe) {
+    struct stat s {};
+    existe = ::lstat(QFile::encodeName(chemin).constData(), &s) == 0;
+    return s;
 }
 
-bool Meme_Fichier(const QString& a, const QString& b) {
-    const QFileInfo fa(a), fb(b);
-    return fa.exists() && fb.exists() && fa.canonicalFilePath() == fb.canonicalFilePath();
+// The two names are one entry of the folder (the same name, whatever its case).
+bool Meme_Entree(const QString& a, const QString& b) {
+    bool ea = false, eb = false;
+    const struct stat sa = Etat_Lien(a, ea), sb = Etat_Lien(b, eb);
+    return ea && eb && sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+}
+
+bool Nom_Trop_Long(const QString& chemin) {
+    return QFile::encodeName(QFileInfo(chemin).fileName()).size() > NAME_MAX;
+}
+
+// The folder "tmp", created when missing: errno, 0 when it is there. `cree` tells that it
+// was made here, so that a failed opening takes it away again.
+int Dossier_Sauvegardes(const Chemins& chemins, bool& cree) {
+    const QString tmp = chemins.dossier + QStringLiteral("tmp");
+    cree = false;
+    if (QFileInfo(tmp).isDir())
+        return 0;
+    if (::mkdir(QFile::encodeName(tmp).constData(), 0777) != 0)
+        return errno;
+    cree = true;
+    return 0;
 }
 
 } // namespace
@@ -57,65 +76,147 @@ QString Message_Illisible(const QString& nomFichier) {
     return QStringLiteral("Le fichier %1 n'a pas pu être lu.").arg(Guillemets(nomFichier));
 }
 
+QString Cause(int erreur) {
+    QString texte;
+    switch (erreur) {
+    case 0:
+        return {};
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG: // a size limit set for the user: the same as a full disk to him
+        texte = QStringLiteral("le disque est plein");
+        break;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+        texte = QStringLiteral("permission refusée");
+        break;
+    case ENAMETOOLONG:
+        texte = QStringLiteral("le nom est trop long");
+        break;
+    case Disque::Pas_Ordinaire:
+    case EISDIR:
+        texte = QStringLiteral("ce n'est pas un fichier ordinaire");
+        break;
+    default:
+        texte = QString::fromLocal8Bit(std::strerror(erreur));
+    }
+    return QStringLiteral(" Cause : %1.").arg(texte);
+}
+
 Ouverture Preparer_Ouverture(const Chemins& chemins) {
     const QString nom = Guillemets(chemins.nom);
-    const std::optional<QByteArray> lu = Disque::Lire_Tout(chemins.nom);
-    if (!lu)
-        return {{}, Message_Illisible(chemins.nom)};
-    const QByteArray& contenu = *lu;
+    const Disque::Lecture lu = Disque::Lire(chemins.nom);
+    if (!lu.octets)
+        return {{}, Message_Illisible(chemins.nom) + Cause(lu.erreur), {}};
+    const QByteArray& contenu = *lu.octets;
     // Saving would replace any other document by a GPX file: it is not opened at all.
     if (!contenu.isEmpty() && !Est_GPX(contenu))
         return {{},
                 QStringLiteral("Le fichier %1 n'est pas un fichier GPX ; il n'a pas été ouvert.")
-                    .arg(nom)};
+                    .arg(nom),
+                {}};
 
     const QString tmp = chemins.dossier + QStringLiteral("tmp");
-    if (!QFileInfo(tmp).isDir() && !QDir().mkdir(tmp))
+    // A "tmp" link that someone else planted would take the backups out of the folder.
+    bool existe = false;
+    if (const struct stat s = Etat_Lien(tmp, existe);
+        existe && S_ISLNK(s.st_mode) && s.st_uid != ::geteuid())
+        return {{},
+                QStringLiteral("Le dossier des sauvegardes %1 est un lien qui n'est pas à vous. "
+                               "Le fichier %2 n'a pas été ouvert.")
+                    .arg(Guillemets(tmp), nom),
+                {}};
+    bool cree = false;
+    if (const int erreur = Dossier_Sauvegardes(chemins, cree))
         return {{},
                 QStringLiteral("Le dossier des sauvegardes %1 n'a pas pu être créé. Le fichier "
                                "%2 n'a pas été ouvert.")
-                    .arg(Guillemets(tmp), nom)};
+                        .arg(Guillemets(tmp), nom) +
+                    Cause(erreur),
+                {}};
+    // Once something is in it, the new folder stays.
+    const auto retirer = qScopeGuard([&] {
+        if (cree)
+            ::rmdir(QFile::encodeName(tmp).constData());
+    });
 
-    Tourner_Sauvegardes(chemins);
-    // The file is rewritten only for a link that points elsewhere now: a file without one
-    // stays as it is on disk until the user saves.
     bool change = false;
     QByteArray corrige = Corriger_Liens_Fichier(contenu, chemins.dossier, &change);
     const QString sauvegarde = Chemin_Sauvegarde(chemins, Nb_Sauvegardes);
-    // When the file is about to be replaced, its present content can become the backup
-    // under a second name instead of being copied.
-    QFile::remove(sauvegarde);
-    const bool liee = change && Disque::Lier(chemins.nom, sauvegarde);
-    if (!liee && !Disque::Ecrire_Atomique(sauvegarde, contenu))
-        return {{},
-                QStringLiteral("La sauvegarde %1 n'a pas pu être écrite. Le fichier %2 n'a pas "
-                               "été ouvert.")
-                    .arg(Guillemets(sauvegarde), nom)};
-
+    const auto Echec = [](const QString& message, int erreur) {
+        return Ouverture{{}, message + Cause(erreur), {}};
+    };
+    const QString echecSauvegarde =
+        QStringLiteral("La sauvegarde %1 n'a pas pu être écrite. Le fichier %2 n'a pas été "
+                       "ouvert.")
+            .arg(Guillemets(sauvegarde), nom);
+    if (Nom_Trop_Long(sauvegarde))
+        return Echec(echecSauvegarde, ENAMETOOLONG);
+    // Every file is written in full before the first is put in place.
+    Disque::Fichier_Neuf copie(sauvegarde, contenu, lu.proprietes);
+    if (copie.Erreur())
+        return Echec(echecSauvegarde, copie.Erreur());
     const QString travail = chemins.dossier + QStringLiteral("Temp.gpx");
+    const QString echecTravail =
+        QStringLiteral("La copie de travail %1 n'a pas pu être écrite. Le fichier %2 n'a pas "
+                       "été ouvert.")
+            .arg(Guillemets(travail), nom);
+    // The working copy may be the opened file itself: then the rewrite is all there is.
+    std::optional<Disque::Fichier_Neuf> copieTravail;
+    if (!Meme_Entree(travail, chemins.nom)) {
+        copieTravail.emplace(travail, corrige, lu.proprietes);
+        if (copieTravail->Erreur())
+            return Echec(echecTravail, copieTravail->Erreur());
+    }
+    // The file is rewritten only for a link that points elsewhere now, and only when the user
+    // may write it: a file without one, or someone else's file, stays
+    // as it is on disk until the user saves. A symbolic link is the user's own: its target is
+    // rewritten and the link stays.
     const QString echecReecriture =
         QStringLiteral("Le fichier %1 n'a pas pu être réécrit ; il est resté tel qu'il était.")
             .arg(nom);
-    // A backup that still shares the unchanged file must become a copy of its own.
-    const auto Echec = [&](const QString& message) {
-        if (liee)
-            Disque::Ecrire_Atomique(sauvegarde, contenu);
-        return Ouverture{{}, message};
-    };
-    // The working copy may be the opened file itself: then it is replaced at once, never
-    // truncated in place.
-    if (Meme_Fichier(travail, chemins.nom)) {
-        if (change && !Disque::Ecrire_Atomique(chemins.nom, corrige))
-            return Echec(echecReecriture);
-        return {std::move(corrige), {}};
+    std::optional<Disque::Fichier_Neuf> reecrit;
+    if (const QString cible = Disque::Cible_Finale(chemins.nom);
+        change && Disque::Modifiable(cible)) {
+        reecrit.emplace(cible, corrige, lu.proprietes);
+        if (reecrit->Erreur())
+            return Echec(echecReecriture, reecrit->Erreur());
     }
-    if (!Disque::Ecrire(travail, corrige))
-        return Echec(QStringLiteral("La copie de travail %1 n'a pas pu être écrite. Le fichier "
-                                    "%2 n'a pas été ouvert.")
-                         .arg(Guillemets(travail), nom));
-    if (change && !Disque::Remplacer_Par_Copie(travail, chemins.nom))
-        return Echec(echecReecriture);
-    return {std::move(corrige), {}};
+
+    Rotation rotation(chemins);
+    if (const int erreur = copie.Poser()) {
+        rotation.Annuler();
+        return Echec(echecSauvegarde, erreur);
+    }
+    const auto Defaire = [&](const QString& message, int erreur) {
+        ::unlink(QFile::encodeName(sauvegarde).constData());
+        rotation.Annuler();
+        return Echec(message, erreur);
+    };
+    if (const int erreur = copieTravail ? copieTravail->Poser() : 0)
+        return Defaire(echecTravail, erreur);
+    if (const int erreur = reecrit ? reecrit->Poser() : 0)
+        return Defaire(echecReecriture, erreur);
+    return {std::move(corrige), {}, reecrit ? reecrit->Identite_Ecrite() : lu.identite};
+}
+
+int Garder_Sauvegarde(const Chemins& chemins, QByteArrayView contenu,
+                      const Disque::Proprietes& proprietes) {
+    bool cree = false;
+    if (const int erreur = Dossier_Sauvegardes(chemins, cree))
+        return erreur;
+    const QString sauvegarde = Chemin_Sauvegarde(chemins, Nb_Sauvegardes);
+    if (Nom_Trop_Long(sauvegarde))
+        return ENAMETOOLONG;
+    Disque::Fichier_Neuf copie(sauvegarde, contenu, proprietes);
+    if (copie.Erreur())
+        return copie.Erreur();
+    Rotation rotation(chemins);
+    const int erreur = copie.Poser();
+    if (erreur)
+        rotation.Annuler();
+    return erreur;
 }
 
 } // namespace Fichiers

@@ -3,6 +3,8 @@
 // The file work of an opening: backups in "tmp", file links re-pointed through "Temp.gpx",
 // the opened file replaced at once. Every path is formed from the file's own folder.
 
+#include "Disque.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -24,16 +26,26 @@ QString Nom_Affiche(const QString& nomFichier);
 QString Chemin_Sauvegarde(const Chemins& chemins, int numero);
 
 struct Ouverture {
-    QByteArray contenu; // the file with its links re-pointed, ready to be read
-    QString erreur;     // French, naming the file and what failed; empty on success
+    QByteArray contenu;        // the file with its links re-pointed, ready to be read
+    QString erreur;            // French, naming the file, what failed and why; empty on success
+    Disque::Identite identite; // the file as the opening left it
 };
 
 // "Le fichier « nom » n'a pas pu être lu."
 QString Message_Illisible(const QString& nomFichier);
 
+// " Cause : le disque est plein." and the like, for an errno (or Disque::Pas_Ordinaire);
+// empty for 0.
+QString Cause(int erreur);
+
 // Reads the file once, keeps it as backup 30 (rotating the older ones down), re-points its
 // file links and writes them to "Temp.gpx", and over the file when a link now points
-// elsewhere. On failure the opened file is left as it was.
+// elsewhere and the user may write it. Every file is written in full before any is put in
+// place: on failure nothing on disk has changed.
 Ouverture Preparer_Ouverture(const Chemins& chemins);
+
+// Keeps `contenu` as backup 30 of the file, the older ones rotated down; errno, 0 when done.
+int Garder_Sauvegarde(const Chemins& chemins, QByteArrayView contenu,
+                      const Disque::Proprietes& proprietes);
 
 } // namespace Fichiers

@@ -2,6 +2,7 @@
 
 #include "gpx/Echappements_XML.h"
 #include "links/Caracteres_Simples.h"
+#include "links/Cible_Ouverture.h"
 #include "links/Gerer_liens.h"
 #include "ui/Contexte.h"
 
@@ -104,8 +105,9 @@ void Tester_Lien_Click(Contexte& c) {
     }
     // A target read from a file keeps its XML spelling ("&amp;" in a query, a folder such as
     // "Tom &amp; Jerry"); the opener gets the address it stands for, as one argument, never
-    // through a shell.
-    c.services.Ouvrir(Echappements_XML::Decoder_References(c.poi.Lien_URL[c.poi.POI_Courant][s]));
+    // through a shell, a file as its path.
+    c.services.Ouvrir(Cible_Ouverture::Pour_Ouvrir(
+        Echappements_XML::Decoder_References(c.poi.Lien_URL[c.poi.POI_Courant][s])));
 }
 
 } // namespace Gerer_liens

@@ -25,7 +25,8 @@ std::optional<QString> Lire(const QString& chemin) {
 }
 
 bool Ecrire(const QString& chemin, const QString& texte) {
-    return Disque::Ecrire_Atomique(chemin, UTF8::Texte_Vers_UTF8(texte + QStringLiteral("\r\n")));
+    // A link planted under the description's name is replaced, never written through.
+    return Disque::Remplacer(chemin, UTF8::Texte_Vers_UTF8(texte + QStringLiteral("\r\n"))) == 0;
 }
 
 } // namespace Fichier_Descriptif

@@ -12,7 +12,8 @@ namespace Fichier_Descriptif {
 // `chemin`; nothing when the file cannot be read.
 std::optional<QString> Lire(const QString& chemin);
 
-// Replaces the file, atomically, by `texte` followed by CR LF; false when it could not.
+// Replaces the file, atomically, by `texte` followed by CR LF (a link at its name is replaced,
+// never followed); false when it could not.
 bool Ecrire(const QString& chemin, const QString& texte);
 
 } // namespace Fichier_Descriptif

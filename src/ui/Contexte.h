@@ -5,6 +5,7 @@
 
 #include "core/Declarations.h"
 #include "core/Services.h"
+#include "gpx/Suivi_Fichier.h"
 #include "ui/Controles.h"
 
 #include <QLocale>
@@ -27,6 +28,7 @@ struct Contexte {
     Contexte& operator=(const Contexte&) = delete;
 
     Declarations::Declarations poi;
+    Fichiers::Suivi_Fichier suivi; // the open file as it was last opened or saved
     Services& services;
     QLocale locale; // the user's conventions for the stored window positions
     Controles ui;

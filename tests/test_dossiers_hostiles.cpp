@@ -1,0 +1,394 @@
+// Folders as they are on real machines: links planted by others, the user's own links, other
+// programs, private and unwritable files, full disks, long names, pipes, what a stopped
+// program left, awkward names and vanished folders. Each row runs in a child process (its
+// user, size limit and alarm are its own) and checks the file, the backups and the folder
+// afterwards, the messages, and that nothing outside the folder changed.
+
+#include "gpx/Ecriture_GPX.h"
+#include "gpx/Fichiers.h"
+#include "gpx/Restes.h"
+#include "links/Commandes_Liens.h"
+#include "links/Descriptif.h"
+#include "support/Banc.h"
+#include "test_gpx_outils.h"
+
+#include <QCryptographicHash>
+#include <QDirIterator>
+#include <QTemporaryDir>
+#include <grp.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <sys/xattr.h>
+#include <unistd.h>
+
+namespace {
+
+const QByteArray Original = Reference(u"opencpn_linux.gpx"_qs); // file links to re-point
+
+struct Dossier {
+    explicit Dossier(const QString& r)
+        : bord(r + u"/Bord #1 %41/"_qs), dehors(r + u"/Dehors/"_qs) {}
+    QString bord, dehors, gpx = bord + u"Escales.gpx"_qs;
+    QString Sauvegarde(int n) const { return bord + u"tmp/Escales.gpx.%1"_qs.arg(n); }
+};
+
+struct stat Etat_Lien(const QString& chemin) {
+    struct stat s {};
+    lstat(QFile::encodeName(chemin).constData(), &s);
+    return s;
+}
+
+// Every entry under `dossier`: its path, kind and mode, and a link's target or a file's bytes.
+QStringList Etat(const QString& dossier) {
+    QStringList t;
+    QDirIterator it(dossier, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString chemin = it.next();
+        const struct stat s = Etat_Lien(chemin);
+        QString ligne = chemin.mid(dossier.size()) + u' ' + QString::number(s.st_mode, 8);
+        if (S_ISLNK(s.st_mode))
+            ligne += u" -> "_qs + QFile::symLinkTarget(chemin);
+        else if (S_ISREG(s.st_mode))
+            ligne += u' ' + QCryptographicHash::hash(Lire(chemin), QCryptographicHash::Md5).toHex();
+        t << ligne;
+    }
+    t.sort();
+    return t;
+}
+
+// A plain file of its own (no second name) holding `octets`.
+bool Copie_Seule(const QString& chemin, const QByteArray& octets) {
+    const struct stat s = Etat_Lien(chemin);
+    return S_ISREG(s.st_mode) && s.st_nlink == 1 && Lire(chemin) == octets;
+}
+
+void Ouvrir(Banc& b, const Dossier& d) {
+    Fichiers::Charger(b.c, d.gpx);
+}
+
+// The warning that the file holds routes and tracks, which every opening of Original shows.
+const QString Averti = u"Escales.gpx.30 »"_qs;
+
+using Preparer = std::function<void(Dossier&)>;
+using Agir = std::function<void(Banc&, Dossier&)>;
+using Verifier = std::function<void(Banc&, const Dossier&, const QStringList& avant)>;
+
+void Inchange(Banc&, const Dossier& d, const QStringList& avant) {
+    QCOMPARE(Etat(d.bord), avant);
+}
+
+const struct {
+    const char* nom;
+    bool personne; // run as the user nobody, who may not do what root may
+    rlim_t limite; // the largest file the child may write
+    Preparer preparer;
+    Agir agir;
+    QStringList messages; // a part of each message shown, in order
+    Verifier verifier;
+} Cas[] = {
+    // 1: links planted at the working copy, the newest backup and a description are replaced,
+    // never written through.
+    {"1 liens plantés",
+     false,
+     RLIM_INFINITY,
+     [](Dossier& d) {
+         QVERIFY(QDir().mkpath(d.bord + u"tmp"_qs));
+         for (const QString& nom :
+              {u"Temp.gpx"_qs, u"tmp/Escales.gpx.30"_qs, u"Port-Haliguen & Quiberon.txt"_qs})
+             QVERIFY(QFile::link(d.dehors + u"victime"_qs, d.bord + nom));
+     },
+     [](Banc& b, Dossier& d) {
+         Ouvrir(b, d);
+         b.Selectionner(1);
+         Gerer_liens::Enregistrer_Click(b.c, u"note"_qs);
+     },
+     {Averti},
+     [](Banc&, const Dossier& d, const QStringList&) {
+         QVERIFY(Copie_Seule(d.bord + u"Temp.gpx"_qs, Lire(d.gpx)));
+         QVERIFY(Copie_Seule(d.Sauvegarde(30), Original));
+         QVERIFY(Copie_Seule(d.bord + u"Port-Haliguen & Quiberon.txt"_qs, "note\r\n"));
+     }},
+    // 1, 2: a GPX file that is a link is the user's: its target is rewritten and saved in its
+    // own folder, the link stays, and the backup is a copy of the bytes.
+    {"1 2 fichier lien symbolique",
+     false,
+     RLIM_INFINITY,
+     [](Dossier& d) {
+         QVERIFY(QDir().mkpath(d.bord + u"opencpn"_qs));
+         QFile::remove(d.gpx);
+         Ecrire(d.bord + u"opencpn/navobj.gpx"_qs, Original);
+         QVERIFY(QFile::link(u"opencpn/navobj.gpx"_qs, d.gpx));
+     },
+     [](Banc& b, Dossier& d) {
+         Ouvrir(b, d);
+         QVERIFY(Lire(d.gpx).contains(d.bord.toUtf8() + "Haliguen.txt"));
+         b.c.poi.Nom_POI[1] = u"Renommé"_qs;
+         QVERIFY(Fichiers::Sauve_Fichier(b.c));
+     },
+     {Averti},
+     [](Banc& b, const Dossier& d, const QStringList&) {
+         QVERIFY(S_ISLNK(Etat_Lien(d.gpx).st_mode));
+         QCOMPARE(Lire(d.gpx), Fichiers::Texte_GPX(b.c.poi));
+         QCOMPARE(QDir(d.bord + u"opencpn"_qs)
+                      .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                  QStringList{u"navobj.gpx"_qs});
+         QVERIFY(Copie_Seule(d.Sauvegarde(30), Original));
+     }},
+    // 2: a file with a second name: the backup shares no inode that a write to it could change.
+    {"2 fichier à deux noms",
+     false,
+     RLIM_INFINITY,
+     [](Dossier& d) {
+         QVERIFY(link(QFile::encodeName(d.gpx).constData(),
+                      QFile::encodeName(d.bord + u"Double.gpx"_qs).constData()) == 0);
+     },
+     Ouvrir,
+     {Averti},
+     [](Banc&, const Dossier& d, const QStringList&) {
+         QVERIFY(Copie_Seule(d.Sauvegarde(30), Original));
+         QCOMPARE(Lire(d.bord + u"Double.gpx"_qs), Original);
+     }},
+    // 3: another program's version, written after the opening, is kept before a save, told,
+    // and only once.
+    {"3 autre programme",
+     false,
+     RLIM_INFINITY,
+     {},
+     [](Banc& b, Dossier& d) {
+         Ouvrir(b, d);
+         Ecrire(d.gpx, "autre version");
+         QVERIFY(Fichiers::Sauve_Fichier(b.c));
+         QVERIFY(Fichiers::Sauve_Fichier(b.c));
+     },
+     {Averti, u"Cette version est gardée dans la sauvegarde « "_qs},
+     [](Banc& b, const Dossier& d, const QStringList&) {
+         QVERIFY(b.services.messages.value(1).contains(d.Sauvegarde(30)));
+         QCOMPARE(Lire(d.Sauvegarde(30)), "autre version");
+         QCOMPARE(Lire(d.Sauvegarde(29)), Original);
+         QCOMPARE(Lire(d.gpx), Fichiers::Texte_GPX(b.c.poi));
+     }},
+    // 4: a failed opening deletes no backup and leaves no file behind, and says why.
+    {"4 disque plein",
+     false,
+     1000,
+     [](Dossier& d) {
+         QVERIFY(QDir().mkpath(d.bord + u"tmp"_qs));
+         for (int n = 1; n <= 30; ++n)
+             Ecrire(d.Sauvegarde(n), QByteArray::number(n));
+         Ecrire(d.bord + u"Temp.gpx"_qs, "ancien");
+     },
+     Ouvrir,
+     {u"n'a pas été ouvert. Cause : le disque est plein."_qs},
+     Inchange},
+    {"4 permission refusée",
+     true,
+     RLIM_INFINITY,
+     {},
+     Ouvrir,
+     {u"n'a pas été ouvert. Cause : permission refusée."_qs},
+     Inchange},
+    // 5: what is written from a private file is private.
+    {"5 fichier privé",
+     false,
+     RLIM_INFINITY,
+     [](Dossier& d) {
+         QVERIFY(QFile::setPermissions(d.gpx, QFile::ReadOwner | QFile::WriteOwner));
+         Ecrire(d.bord + u"Temp.gpx"_qs, "autre fichier");
+     },
+     [](Banc& b, Dossier& d) {
+         Ouvrir(b, d);
+         QVERIFY(Fichiers::Sauve_Fichier(b.c));
+     },
+     {Averti},
+     [](Banc&, const Dossier& d, const QStringList&) {
+         for (const QString& f : {d.gpx, d.bord + u"Temp.gpx"_qs, d.Sauvegarde(30)})
+             QCOMPARE(Etat_Lien(f).st_mode & 0777, 0600u);
+     }},
+    // 6: the rewrite and the save keep the group, mode and attributes.
+    {"6 propriétés gardées",
+     false,
+     RLIM_INFINITY,
+     [](Dossier& d) {
+         const QByteArray nom = QFile::encodeName(d.gpx);
+         QVERIFY(chown(nom.constData(), uid_t(-1), getgrnam("users")->gr_gid) == 0);
+         QVERIFY(chmod(nom.constData(), 0640) == 0);
+         QVERIFY(setxattr(nom.constData(), "user.quillvane", "garde", 5, 0) == 0);
+     },
+     [](Banc& b, Dossier& d) {
+         Ouvrir(b, d);
+         QVERIFY(Fichiers::Sauve_Fichier(b.c));
+     },
+     {Averti},
+     [](Banc& b, const Dossier& d, const QStringList&) {
+         const struct stat s = Etat_Lien(d.gpx);
+         char valeur[8] = {};
+         QVERIFY(s.st_gid == getgrnam("users")->gr_gid && (s.st_mode & 0777) == 0640);
+         QCOMPARE(getxattr(QFile::encodeName(d.gpx).constData(), "user.quillvane", valeur, 8), 5);
+         QCOMPARE(Lire(d.gpx), Fichiers::Texte_GPX(b.c.poi));
+     }},
+    // 6: a file the user may not write opens re-pointed in memory only; the save refuses it.
+    {"6 fichier d'un autre",
+     true,
+     RLIM_INFINITY,
+     [](Dossier& d) { QVERIFY(chmod(QFile::encodeName(d.bord).constData(), 0777) == 0); },
+     [](Banc& b, Dossier& d) {
+         Ouvrir(b, d);
+         QVERIFY(b.c.poi.Lien_URL[1][2].contains(u"Bord #1 %41/Haliguen.txt"_qs));
+         QVERIFY(!Fichiers::Sauve_Fichier(b.c));
+     },
+     {Averti, u"n'a pas pu être enregistré ; la version précédente est restée intacte. Cause : "
+              u"permission refusée."_qs},
+     [](Banc&, const Dossier& d, const QStringList&) { QCOMPARE(Lire(d.gpx), Original); }},
+    // 7: the longest names open and save; one too long for its backup is refused, and why.
+    {"7 nom de 250 octets",
+     false,
+     RLIM_INFINITY,
+     [](Dossier& d) {
+         const QString nom = d.bord + QString(123, u'é') + u".gpx"_qs;
+         QVERIFY(QFile::rename(d.gpx, nom));
+         d.gpx = nom;
+     },
+     [](Banc& b, Dossier& d) {
+         Ouvrir(b, d);
+         QVERIFY(Fichiers::Sauve_Fichier(b.c));
+     },
+     {u".gpx.30 »"_qs},
+     [](Banc& b, const Dossier& d, const QStringList&) {
+         QCOMPARE(Lire(d.gpx), Fichiers::Texte_GPX(b.c.poi));
+     }},
+    {"7 nom de 254 octets",
+     false,
+     RLIM_INFINITY,
+     [](Dossier& d) {
+         const QString nom = d.bord + QString(250, u'n') + u".gpx"_qs;
+         QVERIFY(QFile::rename(d.gpx, nom));
+         d.gpx = nom;
+     },
+     Ouvrir,
+     {u"n'a pas été ouvert. Cause : le nom est trop long."_qs},
+     Inchange},
+    // 8: a pipe is refused at once.
+    {"8 tube",
+     false,
+     RLIM_INFINITY,
+     [](Dossier& d) {
+         QFile::remove(d.gpx);
+         QVERIFY(mkfifo(QFile::encodeName(d.gpx).constData(), 0644) == 0);
+     },
+     Ouvrir,
+     {u"n'a pas pu être lu. Cause : ce n'est pas un fichier ordinaire."_qs},
+     Inchange},
+    // 9: what a stopped program left is removed; a live one's files and others' stay.
+    {"9 restes",
+     false,
+     RLIM_INFINITY,
+     [](Dossier& d) {
+         const pid_t fini = fork();
+         if (fini == 0)
+             _exit(0);
+         QVERIFY(waitpid(fini, nullptr, 0) == fini);
+         const QString vivant = u"-%1-"_qs.arg(getpid()), mort = u"-%1-"_qs.arg(fini);
+         QVERIFY(QDir().mkpath(d.bord + u"tmp"_qs));
+         for (const QString& cible : {d.gpx, d.bord + u"Temp.gpx"_qs, d.Sauvegarde(30)}) {
+             Ecrire(Restes::Nom_Temporaire(cible).replace(vivant, mort), "reste");
+             Ecrire(Restes::Nom_Temporaire(cible).replace(vivant, u"-1-"_qs), "vivant");
+         }
+         Ecrire(d.gpx + u".quillvane"_qs, "reste");
+         Ecrire(d.bord + u".quillvane-notes"_qs, "à moi");
+     },
+     Ouvrir,
+     {Averti},
+     [](Banc&, const Dossier& d, const QStringList& avant) {
+         QStringList restes = Etat(d.bord).filter(u".quillvane"_qs);
+         QCOMPARE(restes.size(), 4);
+         QCOMPARE(avant.filter(u".quillvane"_qs).filter(u"-1-"_qs), restes.filter(u"-1-"_qs));
+         QVERIFY(restes.filter(u"-notes"_qs).size() == 1);
+     }},
+    // 10: links reach the opener as the user meant them; stored and written as they were.
+    {"10 cibles de liens",
+     false,
+     RLIM_INFINITY,
+     {},
+     [](Banc& b, Dossier& d) {
+         Ouvrir(b, d);
+         b.Selectionner(4);
+         Gerer_liens::Enregistrer_Click(b.c, u"note"_qs);
+         Declarations::Ajouter_Lien(b.c.poi, 4, u"-x"_qs, u"option"_qs);
+         b.Selectionner(4);
+         for (const int lien : {1, int(b.c.poi.Nb_Liens[4])}) {
+             b.Selectionner(lien, b.c.ui.ListeLiens);
+             Banc::Cliquer(b.c.ui.Tester_Lien);
+         }
+         QVERIFY(Fichiers::Sauve_Fichier(b.c));
+     },
+     {Averti},
+     [](Banc& b, const Dossier& d, const QStringList&) {
+         const QString description = d.bord + u"Pré Roche.txt"_qs;
+         QCOMPARE(b.services.ouvertures, (QStringList{description, u"./-x"_qs}));
+         QCOMPARE(b.c.poi.Lien_URL[4][1], u"file://"_qs + description);
+         QCOMPARE(Points_XML(Lire(d.gpx)).value(3).href.value(0), u"file://"_qs + description);
+     }},
+    // 11: the open document's file has vanished with its folder: the user is asked before
+    // unsaved edits go, and keeps them by default.
+    {"11 dossier disparu",
+     false,
+     RLIM_INFINITY,
+     {},
+     [](Banc& b, Dossier& d) {
+         Ouvrir(b, d);
+         b.Ajouter_POI(u"Nouveau"_qs);
+         QVERIFY(QDir(d.bord).removeRecursively());
+         Ouvrir(b, d);
+     },
+     {Averti},
+     [](Banc& b, const Dossier& d, const QStringList&) {
+         QVERIFY(b.services.questions.value(0).contains(u"n'existe plus"_qs));
+         QCOMPARE(b.c.poi.Nom_POI[b.c.poi.Nb_POI], u"Nouveau"_qs);
+         QVERIFY(!QFileInfo::exists(d.bord));
+     }},
+};
+
+} // namespace
+
+class TestDossiersHostiles : public QObject {
+    Q_OBJECT
+  private slots:
+    void dossiers_hostiles_data() { Rangees(Cas); }
+
+    void dossiers_hostiles() {
+        QFETCH(int, i);
+        const auto& cas = Cas[i];
+        QTemporaryDir racine;
+        if (const pid_t pid = fork(); pid != 0) {
+            int etat = -1; // 0 once the child has ended with every check passed
+            QVERIFY2(pid > 0 && waitpid(pid, &etat, 0) == pid && etat == 0, "see the child's log");
+            return;
+        }
+        const auto fin = qScopeGuard([] { _exit(QTest::currentTestFailed() ? 1 : 0); });
+        alarm(60); // an opening that blocks ends the child, and fails the row
+        Dossier d(racine.path());
+        QVERIFY(QDir().mkpath(d.bord) && QDir().mkpath(d.dehors));
+        QVERIFY(QFile::setPermissions(racine.path(), QFile::Permissions(0x7555)));
+        Ecrire(d.dehors + u"victime"_qs, "à moi\n");
+        Ecrire(d.gpx, Original);
+        if (cas.preparer)
+            cas.preparer(d);
+        const QStringList dehors = Etat(d.dehors), avant = Etat(d.bord);
+        Banc b;
+        b.Demarrer();
+        const Limite_Taille limite(cas.limite);
+        QVERIFY(!cas.personne || setuid(getpwnam("nobody")->pw_uid) == 0);
+        cas.agir(b, d);
+        const QStringList& dit = b.services.messages;
+        QVERIFY2(dit.size() == cas.messages.size(), qPrintable(dit.join(u'|')));
+        for (int m = 0; m < dit.size(); ++m)
+            QVERIFY2(dit[m].contains(cas.messages[m]), qPrintable(dit[m]));
+        cas.verifier(b, d, avant);
+        QCOMPARE(Etat(d.dehors), dehors);
+    }
+};
+
+QUILLVANE_TEST_MAIN(TestDossiersHostiles)
+#include "test_dossiers_hostiles.moc"
