@@ -2,6 +2,7 @@
 
 #include "ui/Controles.h"
 
+#include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -85,6 +86,11 @@ void Services_Qt::Ouvrir_Sinon(const QString& cible, std::function<void()> echec
     QWidget* fenetre = Fenetre();
     if (!fenetre) // nothing left to report to
         return;
+#if defined(Q_OS_WIN)
+    // explorer's status says nothing; the shell's own answer does.
+    if (!QDesktopServices::openUrl(QUrl(cible)))
+        echec();
+#else
     // Watched to its end: with no browser xdg-open fails only after a while, and without a
     // desktop of its own it stays until the browser it started is closed. Left running when
     // the program ends, like a detached one.
@@ -109,6 +115,7 @@ void Services_Qt::Ouvrir_Sinon(const QString& cible, std::function<void()> echec
                              fin(false);
                      });
     ouvreur->start();
+#endif
 }
 
 QString Services_Qt::Lire_Reglage(const QString& section, const QString& cle) {
