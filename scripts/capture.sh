@@ -4,7 +4,7 @@
 # data/capture.png. Made without a network, it shows the chart drawn from the shorelines.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/installer.sh xvfb imagemagick xdotool
+bash scripts/installer.sh lancer xvfb imagemagick xdotool
 bash scripts/construire.sh --target quillvane
 
 travail=$(mktemp -d)

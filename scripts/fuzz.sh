@@ -7,7 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 construire() {
-  bash scripts/installer.sh
+  bash scripts/installer.sh fuzz
   cmake -S . -B build-fuzz -DQUILLVANE_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_CXX_COMPILER=clang++ >/dev/null
   cmake --build build-fuzz --parallel 2

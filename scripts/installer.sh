@@ -1,16 +1,61 @@
 #!/usr/bin/env bash
-# Installs the Debian packages needed to build, run and test Quillvane (only those missing).
+# Installs the Debian packages that one command of the project needs (only those missing):
+#   bash scripts/installer.sh lancer|tester|fuzz|paquet [PAQUET...]
+# Every command builds the program, so each takes the `lancer` list and then its own; more
+# packages may follow (scripts/capture.sh adds its screen tools). One package a line.
 set -euo pipefail
 
-paquets=(build-essential cmake qt6-base-dev qt6-webengine-dev libgl-dev qt6-translations-l10n xdg-utils
-         fonts-liberation2)
-# The chart without network: netCDF to read the GSHHG shorelines, at low and high resolution.
-paquets+=(libnetcdf-dev gmt-gshhg-low gmt-gshhg-high)
+# Building and running the program.
+lancer=(
+  build-essential
+  cmake
+  qt6-base-dev
+  qt6-webengine-dev
+  libgl-dev
+  qt6-translations-l10n
+  xdg-utils
+  fonts-liberation2
+  # The chart without network: netCDF reads the GSHHG shorelines, at low and high resolution.
+  libnetcdf-dev
+  gmt-gshhg-low
+  gmt-gshhg-high
+)
+# The tests: the installed tree's desktop entry, AppStream file and man page are validated,
+# and the second run is built with the compiler's address and undefined-behaviour sanitizers.
+tester=(
+  desktop-file-utils
+  appstream
+  groff-base
+  libasan8
+  libubsan1
+)
+# The fuzz targets: clang and its libFuzzer.
+fuzz=(
+  clang
+  libclang-rt-14-dev
+)
+# The Debian package: dpkg-shlibdeps (dpkg-dev) and file find its libraries, lintian checks it.
+paquet=(
+  dpkg-dev
+  file
+  lintian
+)
+
+commande=${1:-}
+case $commande in
+  lancer) paquets=("${lancer[@]}") ;;
+  tester) paquets=("${lancer[@]}" "${tester[@]}") ;;
+  fuzz) paquets=("${lancer[@]}" "${fuzz[@]}") ;;
+  paquet) paquets=("${lancer[@]}" "${paquet[@]}") ;;
+  *)
+    echo "usage: bash scripts/installer.sh lancer|tester|fuzz|paquet [PAQUET...]" >&2
+    exit 2
+    ;;
+esac
+shift
+paquets+=("$@")
+
 manquants=()
-# The tests check the installed tree with the desktop tools and groff; the fuzz targets want
-# clang and libFuzzer, the package dpkg-shlibdeps; the other scripts add what they need as
-# arguments.
-paquets+=(desktop-file-utils appstream groff-base clang libclang-rt-14-dev dpkg-dev file "$@")
 for paquet in "${paquets[@]}"; do
   dpkg-query -W -f='${Status}' "$paquet" 2>/dev/null | grep -q "install ok installed" ||
     manquants+=("$paquet")

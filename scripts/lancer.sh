@@ -3,7 +3,7 @@
 # (data/exemple), so that the shipped files are never rewritten. Given a file, it opens that.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/installer.sh
+bash scripts/installer.sh lancer
 bash scripts/construire.sh --target quillvane
 # The web view's sandbox refuses to run as root.
 [ "$(id -u)" -eq 0 ] && export QTWEBENGINE_DISABLE_SANDBOX=1

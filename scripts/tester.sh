@@ -4,7 +4,7 @@
 # and leak checks (build-asan/, those executables only): any report fails.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/installer.sh
+bash scripts/installer.sh tester
 bash scripts/construire.sh
 (cd build && ctest --output-on-failure --parallel 2)
 

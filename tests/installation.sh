@@ -10,7 +10,8 @@ trap 'rm -rf "$racine"' EXIT
 DESTDIR=$racine cmake --install "$build" --prefix /usr >/dev/null
 usr=$racine/usr
 echec=0
-for fichier in bin/quillvane share/quillvane/aide.html share/applications/quillvane.desktop \
+for fichier in bin/quillvane share/help/fr/quillvane/aide.html share/doc/quillvane/aide.html \
+  share/doc/quillvane/copyright share/doc/quillvane/changelog.gz share/applications/quillvane.desktop \
   share/metainfo/io.github.quillvane.quillvane.metainfo.xml share/man/man1/quillvane.1.gz \
   share/icons/hicolor/scalable/apps/quillvane.svg \
   share/icons/hicolor/{16x16,24x24,32x32,48x48,64x64}/apps/quillvane.png; do

@@ -4,9 +4,11 @@
 #include "links/TexteLien1.h"
 #include "support/Banc.h"
 #include "ui/Creer_POI.h"
+#include "viewers/Navigateur.h"
 
 #include <QLabel>
 #include <QMenuBar>
+#include <QProcessEnvironment>
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QWebEnginePage>
@@ -87,6 +89,26 @@ class TestFenetre : public QObject {
         QTRY_COMPARE(b.services.dialogues, QStringList{"*.gpx|"});
         QVERIFY(b.services.ouvertures.value(0).startsWith(u"file:///"));
         QVERIFY(b.services.ouvertures.value(0).endsWith(u"/aide.html"));
+        QVERIFY(!b.c.aide); // the desktop showed it
+        // With nothing on the desktop to show it, the program's own window shows the page, the
+        // same window each time; here the page installed with the program.
+        b.services.ouverture_impossible = true;
+        const QString installee =
+            QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+            u"/help/fr/quillvane/aide.html"_qs;
+        QFile::remove(installee);
+        QVERIFY(QDir().mkpath(QFileInfo(installee).path()) &&
+                QFile::copy(QStringLiteral(QUILLVANE_DONNEES "/aide.html"), installee));
+        b.c.ui.Aide->trigger();
+        QWidget* aide = b.c.aide.get();
+        b.c.ui.Aide->trigger();
+        QVERIFY(aide && aide == b.c.aide.get() && aide->isVisible());
+        const auto* vue = aide->findChild<QWebEngineView*>();
+        QCOMPARE(vue->url(), QUrl::fromLocalFile(installee));
+        QCOMPARE(b.services.ouvertures.last(), vue->url().toString());
+        QTRY_COMPARE(vue->title(), u"Aide de Quillvane");
+        QCOMPARE(aide->windowTitle(), vue->title());
+        QFile::remove(installee);
         b.services.imprimante_choisie = false; // the web view asks for the printer again anyway
         b.c.ui.Impression->trigger();
         QCOMPARE(b.services.choix_imprimante + b.services.impressions, 2);
@@ -99,6 +121,24 @@ class TestFenetre : public QObject {
         QCOMPARE(b.services.messages,
                  (QStringList{"Il n'y a pas de nom de fichier",
                               "Google Earth n'est pas installé sur cet ordinateur"}));
+    }
+
+    // Only root with the web engine's sandbox on would see the engine end the program; a
+    // sandbox already turned off, by its variable (even empty) or its flag, leaves nothing to do.
+    void sandbox_root() {
+        const std::tuple<bool, QString, QString, bool> cas[] = {
+            {false, {}, {}, false},
+            {true, {}, {}, true},
+            {true, "QTWEBENGINE_DISABLE_SANDBOX", "1", false},
+            {true, "QTWEBENGINE_DISABLE_SANDBOX", "", false},
+            {true, "QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu  --no-sandbox", false},
+            {true, "QTWEBENGINE_CHROMIUM_FLAGS", "--no-sandboxes", true}};
+        for (const auto& [root, variable, valeur, impossible] : cas) {
+            QProcessEnvironment environnement;
+            if (!variable.isEmpty())
+                environnement.insert(variable, valeur);
+            QCOMPARE(Navigateur::Sandbox_Impossible(root, environnement), impossible);
+        }
     }
 
     // By the menu, Ctrl+Q or the close box: the positions are stored in twips, in place of

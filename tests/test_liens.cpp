@@ -58,10 +58,13 @@ class TestLiens : public QObject {
         QTest::addColumn<QStringList>("ajouts");
         QTest::addColumn<QStringList>("restes");
         const QString manque = u"Il manque la définition d'un paramètre du lien à valider"_qs;
+        // "Valider" clicked, or Enter in Text1 to Text4, by turns.
+        QTest::addColumn<int>("par");
+        int rangs = 0;
         const auto rang = [&](const char* nom, const QStringList& textes, int manques,
                               const QStringList& ajouts, int existants = 0) {
             QTest::newRow(nom) << existants << textes << QStringList(manques, manque) << ajouts
-                               << QStringList(4);
+                               << QStringList(4) << rangs++ % 5;
         };
         rang("deux paires, internet d'abord",
              {"Plan", "/bord/plan de port.pdf", "Site", "http://a"}, 0,
@@ -84,7 +87,8 @@ class TestLiens : public QObject {
             t[zone] = u"Caf\u00e9\u007f"_qs;
             restes[zone].clear();
             QTest::addRow("Text%d accentué", zone + 1)
-                << 0 << t << QStringList{messages[zone].arg(t[zone])} << QStringList() << restes;
+                << 0 << t << QStringList{messages[zone].arg(t[zone])} << QStringList() << restes
+                << rangs++ % 5;
         }
     }
 
@@ -96,7 +100,12 @@ class TestLiens : public QObject {
         if (existants > 0)
             l.Selectionner(1, l.c.ui.ListeLiens); // an addition rebuilds the list: none chosen
         l.Remplir(textes);
-        Banc::Cliquer(l.c.ui.Valider_lien);
+        QFETCH(int, par);
+        const QList<QLineEdit*> zones{l.c.ui.Text1, l.c.ui.Text2, l.c.ui.Text3, l.c.ui.Text4};
+        if (par == 0)
+            Banc::Cliquer(l.c.ui.Valider_lien);
+        else
+            QTest::keyClick(zones[par - 1], Qt::Key_Return);
         QTEST(l.services.messages, "messages");
         QTEST(l.Zones(), "restes");
         QCOMPARE(l.Liste(), Entrees(existants) + ajouts);

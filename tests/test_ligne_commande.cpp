@@ -33,8 +33,21 @@ class TestLigneCommande : public QObject {
              Action::Refuser,
              {},
              u"quillvane : option inconnue « carte ».\nUsage : "_qs},
+            {{"-style"},
+             Action::Refuser,
+             {},
+             u"quillvane : valeur manquante après « -style ».\nUsage : "_qs},
+            {{"--help=oui"},
+             Action::Refuser,
+             {},
+             u"quillvane : valeur inattendue après « --help ».\nUsage : "_qs},
             {{"--version"}, Action::Afficher, {}, u"Quillvane " QUILLVANE_VERSION_PROJET "\n"_qs},
-            {{"a.gpx", "-h"}, Action::Afficher, {}, u"  -v, --version  Affiche la version"_qs}};
+            {{"a.gpx", "-h"},
+             Action::Afficher,
+             {},
+             u"\n\nOptions :\n  -h, --help     Affiche cette aide et s'arrête.\n"
+             u"  -v, --version  Affiche la version et s'arrête.\n\nArguments :\n"
+             u"  FICHIER.gpx    Le fichier GPX"_qs}};
         for (const auto& [arguments, action, fichier, extrait] : cas) {
             const Ligne_Commande::Demande demande =
                 Ligne_Commande::Analyser(QStringList{"/usr/bin/quillvane"} + arguments);

@@ -76,10 +76,14 @@ class TestPOI : public QObject {
         QTest::addColumn<QString>("message");
         QTest::addColumn<QString>("etat");
         QTest::addColumn<int>("liste"); // the entry selected afterwards
+        // "Valider" clicked, or Enter in Lat_Long or in Nom_WP, by turns.
+        QTest::addColumn<int>("par");
         const QString avant = u"P1 41 -1 T 1;P2 42 -2  2;P3 43 -3 T 3"_qs;
+        int rangs = 0;
         const auto rang = [&](const char* nom, Action a, int courant, const QStringList& saisie,
                               const QString& message, const QString& etat, int liste) {
-            QTest::newRow(nom) << int(a) << courant << saisie << message << etat << liste;
+            QTest::newRow(nom) << int(a) << courant << saisie << message << etat << liste
+                               << rangs++ % 3;
         };
         rang("modifier", Modifier, 1, {" 47 , -2 ", "Houat"}, {},
              u"Houat  47   -2  T 1;P2 42 -2  2;P3 43 -3 T 3"_qs, 0);
@@ -134,7 +138,11 @@ class TestPOI : public QObject {
             b.c.ui.Lat_Long->setText(saisie[0]);
             b.c.ui.Nom_WP->setText(saisie[1]);
         }
-        Banc::Cliquer(b.c.ui.Validation);
+        QFETCH(int, par);
+        if (par == 0)
+            Banc::Cliquer(b.c.ui.Validation);
+        else
+            QTest::keyClick(par == 1 ? b.c.ui.Lat_Long : b.c.ui.Nom_WP, Qt::Key_Return);
 
         QCOMPARE(b.services.messages, message.isEmpty() ? QStringList() : QStringList{message});
         if (!etat.isEmpty())

@@ -5,6 +5,7 @@
 #include "gpx/Fichiers.h"
 #include "ui/Contexte.h"
 #include "ui/Services_Qt.h"
+#include "viewers/Navigateur.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -23,6 +24,12 @@ int main(int argc, char* argv[]) {
         std::fputs(demande.texte.toLocal8Bit().constData(), refus ? stderr : stdout);
         return refus ? Ligne_Commande::Statut_Refus : 0;
     }
+
+    // Run by root, the web engine would end the program with a line of its own: the program
+    // says why first, and the map goes without the engine's sandbox.
+    const QString avertissement = Navigateur::Preparer_Sandbox();
+    if (!avertissement.isEmpty())
+        std::fputs((avertissement + u'\n').toLocal8Bit().constData(), stderr);
 
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication application(argc, argv);
@@ -44,6 +51,8 @@ int main(int argc, char* argv[]) {
     Contexte contexte(services);
     services.Suivre(contexte.ui);
     Entree::Main(contexte);
+    if (!avertissement.isEmpty())
+        services.Message(avertissement);
     // A file given on the command line, or by the file manager, opens as if chosen with ">>>".
     if (!demande.fichier.isEmpty())
         Fichiers::Ouvrir_Fichier_Nomme(contexte, demande.fichier);

@@ -3,6 +3,7 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 namespace Ligne_Commande {
 
@@ -11,10 +12,13 @@ namespace {
 const QString Usage = QStringLiteral("Usage : %1 [options] [FICHIER.gpx]");
 
 // Qt's help names the program only once an application object exists, which the help must
-// not need: its first line is written here.
+// not need, and that object's translations are not there yet either: its first line and its
+// two headings are written here.
 QString Aide(const QCommandLineParser& analyseur, const QString& programme) {
     QString aide = analyseur.helpText();
     aide.replace(0, aide.indexOf(u'\n'), Usage.arg(programme));
+    aide.replace(QStringLiteral("\nOptions:\n"), QStringLiteral("\nOptions :\n"));
+    aide.replace(QStringLiteral("\nArguments:\n"), QStringLiteral("\nArguments :\n"));
     return aide;
 }
 
@@ -34,6 +38,25 @@ void Accepter_Options_De_Qt(QCommandLineParser& analyseur) {
         option.setFlags(QCommandLineOption::HiddenFromHelp);
         analyseur.addOption(option);
     }
+}
+
+// Qt's reasons for refusing a command line, which come in English without an application
+// object, said in French.
+QString Raison(const QCommandLineParser& analyseur) {
+    const QStringList inconnues = analyseur.unknownOptionNames();
+    if (!inconnues.isEmpty())
+        return QStringLiteral("option inconnue « %1 ».").arg(inconnues.first());
+    static const std::pair<QRegularExpression, QString> traductions[] = {
+        {QRegularExpression(QStringLiteral("^Missing value after '(.*)'\\.$")),
+         QStringLiteral("valeur manquante après « %1 ».")},
+        {QRegularExpression(QStringLiteral("^Unexpected value after '(.*)'\\.$")),
+         QStringLiteral("valeur inattendue après « %1 ».")}};
+    for (const auto& [modele, texte] : traductions) {
+        const QRegularExpressionMatch trouve = modele.match(analyseur.errorText());
+        if (trouve.hasMatch())
+            return texte.arg(trouve.captured(1));
+    }
+    return analyseur.errorText();
 }
 
 QString Refus(const QString& raison, const QString& programme) {
@@ -69,13 +92,8 @@ Demande Analyser(const QStringList& arguments) {
                        "« >>> »."),
         QStringLiteral("[FICHIER.gpx]"));
 
-    if (!analyseur.parse(arguments)) {
-        const QStringList inconnues = analyseur.unknownOptionNames();
-        const QString raison =
-            inconnues.isEmpty() ? analyseur.errorText()
-                                : QStringLiteral("option inconnue « %1 ».").arg(inconnues.first());
-        return {Action::Refuser, {}, Refus(raison, programme)};
-    }
+    if (!analyseur.parse(arguments))
+        return {Action::Refuser, {}, Refus(Raison(analyseur), programme)};
     if (analyseur.isSet(aide))
         return {Action::Afficher, {}, Aide(analyseur, programme)};
     if (analyseur.isSet(version))

@@ -4,6 +4,7 @@
 // the tests implement it with a scripted double, so no dialog ever blocks a test.
 
 #include <QString>
+#include <functional>
 
 class Services {
   public:
@@ -22,6 +23,10 @@ class Services {
 
     // The desktop's "open" for a document or an address; the result is not examined.
     virtual void Ouvrir(const QString& cible) = 0;
+    // The same, for a target the program can show itself: `echec` runs when the desktop has
+    // nothing to open it with or its opener fails, which may be known only later, from the
+    // event loop (and never once the main window is gone).
+    virtual void Ouvrir_Sinon(const QString& cible, std::function<void()> echec) = 0;
 
     // Per-user settings of the application "Quillvane": text values by section and key.
     // A missing key reads as the empty text.

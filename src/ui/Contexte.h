@@ -13,6 +13,7 @@
 
 class Creer_POI;
 class TexteLien1;
+class QWidget;
 
 // Deletes a window. Each window's own file defines it, so that the context, which the
 // handlers below the windows read, needs no window class.
@@ -36,4 +37,6 @@ struct Contexte {
     // The two windows; the description window may be unloaded and made again.
     std::unique_ptr<Creer_POI, Detruire_Fenetre> fenetre;
     std::unique_ptr<TexteLien1, Detruire_Fenetre> texteLien1;
+    // The help window, made only when the desktop cannot show the help page.
+    std::unique_ptr<QWidget> aide;
 };

@@ -227,6 +227,11 @@ void Creer_POI::Relier_Evenements() {
     relier(ui.Valider_lien, &QPushButton::clicked, &Gerer_liens::Valider_lien_Click);
     relier(ui.Tester_Lien, &QPushButton::clicked, &Gerer_liens::Tester_Lien_Click);
     relier(ui.Supprimer_Lien, &QPushButton::clicked, &Gerer_liens::Supprimer_Lien_Click);
+    // Enter in a box of a frame presses its "Valider", as a dialog's default button would.
+    for (ZoneTexte* zone : {ui.Lat_Long, ui.Nom_WP})
+        connect(zone, &QLineEdit::returnPressed, ui.Validation, &QPushButton::click);
+    for (QLineEdit* zone : {ui.Text1, ui.Text2, ui.Text3, ui.Text4})
+        connect(zone, &QLineEdit::returnPressed, ui.Valider_lien, &QPushButton::click);
 
     relier(ui.Montre_Fichier, &QAction::triggered, &Fichiers::Montre_Fichier_Click);
     relier(ui.Gestion_Liens, &QAction::triggered, &Gerer_liens::Gestion_Liens_Click);

@@ -3,6 +3,7 @@
 #include "ui/Controles.h"
 #include "viewers/Carte_Marine.h"
 
+#include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -65,14 +66,56 @@ bool Services_Qt::Choisir_Imprimante() {
     return dialogue.exec() == QDialog::Accepted;
 }
 
-void Services_Qt::Ouvrir(const QString& cible) {
-    // The target goes to the desktop's opener as one argument: never through a shell.
+namespace {
+// The desktop's opener; the target goes to it as one argument, never through a shell.
+QString Ouvreur() {
 #if defined(Q_OS_WIN)
-    QProcess::startDetached(QStringLiteral("explorer"), {cible});
+    return QStringLiteral("explorer");
 #elif defined(Q_OS_MACOS)
-    QProcess::startDetached(QStringLiteral("open"), {cible});
+    return QStringLiteral("open");
 #else
-    QProcess::startDetached(QStringLiteral("xdg-open"), {cible});
+    return QStringLiteral("xdg-open");
+#endif
+}
+} // namespace
+
+void Services_Qt::Ouvrir(const QString& cible) {
+    QProcess::startDetached(Ouvreur(), {cible});
+}
+
+void Services_Qt::Ouvrir_Sinon(const QString& cible, std::function<void()> echec) {
+    QWidget* fenetre = Fenetre();
+    if (!fenetre) // nothing left to report to
+        return;
+#if defined(Q_OS_WIN)
+    // explorer's status says nothing; the shell's own answer does.
+    if (!QDesktopServices::openUrl(QUrl(cible)))
+        echec();
+#else
+    // Watched to its end: with no browser xdg-open fails only after a while, and without a
+    // desktop of its own it stays until the browser it started is closed. Left running when
+    // the program ends, like a detached one.
+    auto* ouvreur = new QProcess;
+    ouvreur->setProgram(Ouvreur());
+    ouvreur->setArguments({cible});
+    ouvreur->setProcessChannelMode(QProcess::ForwardedChannels);
+    ouvreur->setStandardInputFile(QProcess::nullDevice());
+    // The report goes through the main window, so that none arrives once it is gone.
+    const auto fin = [ouvreur, echec](bool reussi) {
+        ouvreur->deleteLater();
+        if (!reussi)
+            echec();
+    };
+    QObject::connect(ouvreur, &QProcess::finished, fenetre,
+                     [fin](int code, QProcess::ExitStatus etat) {
+                         fin(etat == QProcess::NormalExit && code == 0);
+                     });
+    QObject::connect(ouvreur, &QProcess::errorOccurred, fenetre,
+                     [fin](QProcess::ProcessError erreur) {
+                         if (erreur == QProcess::FailedToStart)
+                             fin(false);
+                     });
+    ouvreur->start();
 #endif
 }
 

@@ -24,6 +24,7 @@ class Services_Qt : public Services {
     QString Ouvrir_Fichier(const QString& filtre, const QString& nomInitial) override;
     bool Choisir_Imprimante() override;
     void Ouvrir(const QString& cible) override;
+    void Ouvrir_Sinon(const QString& cible, std::function<void()> echec) override;
     QString Lire_Reglage(const QString& section, const QString& cle) override;
     void Ecrire_Reglage(const QString& section, const QString& cle, const QString& valeur) override;
     void Supprimer_Section(const QString& section) override;

@@ -3,16 +3,24 @@
 #include "viewers/Carte_Marine.h"
 
 #include <QCoreApplication>
+#include <QProcessEnvironment>
 #include <QStandardPaths>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
 #include <QWebEngineView>
 
+#if defined(Q_OS_UNIX)
+#include <unistd.h>
+#endif
+
 namespace Navigateur {
 
 namespace {
 const QString Sous_Dossier = QStringLiteral("/navigateur");
-}
+// What the web engine reads to run without its sandbox.
+const QString Sans_Sandbox = QStringLiteral("QTWEBENGINE_DISABLE_SANDBOX");
+const QString Drapeaux = QStringLiteral("QTWEBENGINE_CHROMIUM_FLAGS");
+} // namespace
 
 QString Dossier_Profil() {
     return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + Sous_Dossier;
@@ -43,6 +51,25 @@ QWebEngineView* Creer_Vue(QWidget* parent) {
     vue->setAcceptDrops(false);
     new Carte_Marine(vue); // in place of the web map when it cannot be loaded
     return vue;
+}
+
+bool Sandbox_Impossible(bool superutilisateur, const QProcessEnvironment& environnement) {
+    return superutilisateur && !environnement.contains(Sans_Sandbox) &&
+           !environnement.value(Drapeaux)
+                .split(u' ', Qt::SkipEmptyParts)
+                .contains(QStringLiteral("--no-sandbox"));
+}
+
+QString Preparer_Sandbox() {
+#if defined(Q_OS_UNIX)
+    const bool superutilisateur = geteuid() == 0;
+#else
+    const bool superutilisateur = false;
+#endif
+    if (!Sandbox_Impossible(superutilisateur, QProcessEnvironment::systemEnvironment()))
+        return QString();
+    qputenv(Sans_Sandbox.toLatin1().constData(), "1");
+    return Avertissement_Root;
 }
 
 } // namespace Navigateur

@@ -1,6 +1,7 @@
 #include "viewers/Visionneuses.h"
 
 #include "ui/Contexte.h"
+#include "viewers/Fenetre_Aide.h"
 #include "viewers/Kml.h"
 
 #include <QCoreApplication>
@@ -39,14 +40,16 @@ QString Adresse_Aide() {
     QString page = QFileInfo::exists(voisine) ? voisine : QString();
     if (page.isEmpty())
         page = QStandardPaths::locate(QStandardPaths::GenericDataLocation,
-                                      QStringLiteral("quillvane/aide.html"));
+                                      QStringLiteral("help/fr/quillvane/aide.html"));
     if (page.isEmpty())
         page = voisine;
     return QUrl::fromLocalFile(page).toString();
 }
 
 void Aide_Click(Contexte& c) {
-    c.services.Ouvrir(Adresse_Aide());
+    // Without a browser on the desktop, the program shows the page itself.
+    const QString adresse = Adresse_Aide();
+    c.services.Ouvrir_Sinon(adresse, [&c, adresse] { Fenetre_Aide::Montrer(c, adresse); });
 }
 
 } // namespace Visionneuses

@@ -16,7 +16,8 @@ void Impression_Click(Contexte& c);
 void GoogleEarth_Click(Contexte& c);
 void Aide_Click(Contexte& c);
 
-// The help page shipped with the program: beside the executable, else in the shared data.
+// The help page shipped with the program: beside the executable, else among the desktop's
+// help pages (help/fr/quillvane/ in the shared data).
 QString Adresse_Aide();
 
 } // namespace Visionneuses

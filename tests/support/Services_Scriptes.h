@@ -16,8 +16,9 @@ class Services_Scriptes : public Services {
     QStringList fichiers; // answers of the file-open dialog; cancel when empty
     bool imprimante_choisie = true;
     bool googleEarth_present = false;
-    int googleEarth_attentes = 0;     // answers of 0 from IsInitialized before it is ready
-    std::function<void()> au_message; // runs while a message is shown, to look at the window
+    bool ouverture_impossible = false; // the desktop opens nothing given to Ouvrir_Sinon
+    int googleEarth_attentes = 0;      // answers of 0 from IsInitialized before it is ready
+    std::function<void()> au_message;  // runs while a message is shown, to look at the window
 
     // What the tests read
     QStringList messages, questions, ouvertures, navigations, kml;
@@ -43,6 +44,11 @@ class Services_Scriptes : public Services {
         return imprimante_choisie;
     }
     void Ouvrir(const QString& cible) override { ouvertures << cible; }
+    void Ouvrir_Sinon(const QString& cible, std::function<void()> echec) override {
+        ouvertures << cible;
+        if (ouverture_impossible)
+            echec();
+    }
     QString Lire_Reglage(const QString& section, const QString& cle) override {
         return reglages.value(section + u'/' + cle);
     }
