@@ -164,13 +164,10 @@ class Lecteur_Point {
             std::all_of(pile_.begin(), pile_.end(), Simple))
             pile_.clear();
         Ouvert o{b};
-        if (pile_.isEmpty() && b.nom == "link") {
-            dernierCompte_ = poi_.Nb_Liens[n_] < Declarations::Liens_Max;
-            if (dernierCompte_) {
-                o.lien = ++poi_.Nb_Liens[n_];
-                poi_.Lien_URL[n_][o.lien] = Valeur(Balises::Attribut(b.attributs, "href"));
-                rang_ = Garde::Apres_Liens;
-            }
+        if (pile_.isEmpty() && b.nom == "link" && poi_.Nb_Liens[n_] < Declarations::Liens_Max) {
+            o.lien = ++poi_.Nb_Liens[n_];
+            poi_.Lien_URL[n_][o.lien] = Valeur(Balises::Attribut(b.attributs, "href"));
+            rang_ = Garde::Apres_Liens;
         }
         if (b.genre == Genre::Vide)
             Ferme(o, b);
@@ -209,9 +206,6 @@ class Lecteur_Point {
         } else if (nom == "name" && element) {
             poi_.Nom_POI[n_] = Texte_Element(t_, debut, fin);
             rang_ = qMax(rang_, int(Garde::Avant_Liens));
-        } else if (nom == "text" && element && dernierCompte_) {
-            // A label after its link, outside it, is still that link's.
-            poi_.Lien_Nom[n_][poi_.Nb_Liens[n_]] = Texte_Element(t_, debut, fin);
         } else if (Bien_Forme(debut, fin)) {
             garde_.lignes[rang_] += Ligne(t_, debut.debut, fin.fin, "\t\t");
             if (nom == "sym" || nom == "type" || nom == "extensions")
@@ -240,7 +234,6 @@ class Lecteur_Point {
     Garde& garde_;
     QVarLengthArray<Ouvert, 8> pile_; // open elements; the first is a child of the waypoint
     int rang_ = Garde::Avant_Heure;   // where the next kept element goes
-    bool dernierCompte_ = false;      // the last link seen is one of the first five
 };
 
 // Namespaces that the kept elements may use beyond those the program declares itself.
