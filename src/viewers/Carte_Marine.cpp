@@ -32,6 +32,7 @@ Carte_Marine::Carte_Marine(QWebEngineView* navigateur) : QWidget(navigateur) {
                 if (info.status() == QWebEngineLoadingInfo::LoadSucceededStatus) {
                     hide();
                 } else if (info.status() == QWebEngineLoadingInfo::LoadFailedStatus) {
+                    bases_.Precharger();
                     show();
                     raise();
                 }

@@ -249,16 +249,42 @@ void Vue::Cadrer(const Rivages::Zone& z) {
 Bases::Bases(const QString& dossier)
     : dossier_(dossier), installees_(Rivages::Installees(dossier)) {}
 
+Bases::~Bases() {
+    if (lecteur_.joinable())
+        lecteur_.join();
+}
+
 const Rivages::Base* Bases::Pour(double metres_par_pixel) {
     const auto r = forcee ? forcee : Rivages::Choisir(metres_par_pixel, installees_);
     if (!r)
         return nullptr;
-    const int i = int(*r);
-    if (!essayees_[i]) {
-        essayees_[i] = true;
-        lues_[i] = Rivages::Base::Ouvrir(Rivages::Fichier(*r, dossier_));
+    Lue& lue = lues_[int(*r)];
+    if (!lue.valid()) { // not read, nor being read: read here, once no other file is read
+        if (lecteur_.joinable())
+            lecteur_.join();
+        std::promise<std::shared_ptr<const Rivages::Base>> promesse;
+        promesse.set_value(Rivages::Base::Ouvrir(Rivages::Fichier(*r, dossier_)));
+        lue = promesse.get_future().share();
     }
-    return lues_[i].get();
+    return lue.get().get();
+}
+
+void Bases::Precharger() {
+    if (lecteur_.joinable())
+        return;
+    std::vector<std::pair<QString, std::promise<std::shared_ptr<const Rivages::Base>>>> a_lire;
+    // The full resolution is read only for a chart that needs it: it alone would take more
+    // memory than all the others.
+    for (const Rivages::Resolution r : installees_)
+        if (r != Rivages::Resolution::Complete && !lues_[int(r)].valid()) {
+            a_lire.emplace_back(Rivages::Fichier(r, dossier_),
+                                std::promise<std::shared_ptr<const Rivages::Base>>());
+            lues_[int(r)] = a_lire.back().second.get_future().share();
+        }
+    lecteur_ = std::thread([a_lire = std::move(a_lire)]() mutable {
+        for (auto& [fichier, promesse] : a_lire)
+            promesse.set_value(Rivages::Base::Ouvrir(fichier));
+    });
 }
 
 QString Degres_Minutes(double valeur, bool latitude, bool minutes) {

@@ -9,7 +9,10 @@
 #include <QSizeF>
 #include <QString>
 #include <array>
+#include <future>
+#include <memory>
 #include <optional>
+#include <thread>
 
 class QPainter;
 
@@ -54,15 +57,20 @@ struct Vue {
 class Bases {
   public:
     explicit Bases(const QString& dossier = Rivages::Dossier_Systeme);
+    ~Bases();
     // The file for this scale, or the one forced; null when none can be read.
     const Rivages::Base* Pour(double metres_par_pixel);
     std::optional<Rivages::Resolution> forcee;
+    // Reads the installed files not read yet, from the coarsest, in a thread of its own: the
+    // first chart at a finer scale then need not wait for its file. Once only.
+    void Precharger();
 
   private:
+    using Lue = std::shared_future<std::shared_ptr<const Rivages::Base>>;
     QString dossier_;
     std::vector<Rivages::Resolution> installees_;
-    std::array<std::unique_ptr<Rivages::Base>, Rivages::Nb_Resolutions> lues_;
-    std::array<bool, Rivages::Nb_Resolutions> essayees_{};
+    std::array<Lue, Rivages::Nb_Resolutions> lues_;
+    std::thread lecteur_; // the files are read one at a time: netCDF allows no more
 };
 
 // "47°52′N", "3°05′W"; whole degrees without minutes when `minutes` is false ("40°N").
