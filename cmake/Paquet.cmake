@@ -24,8 +24,9 @@ set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
     "Quillvane ouvre un fichier GPX 1.1 et montre la liste de ses points de
 passage (les « Poi »). Il permet de les créer, de les modifier, de les
 supprimer, de leur attacher des liens et un texte de description, de les
-voir sur une carte web, et il enregistre le fichier dans la disposition
-qu'OpenCPN écrit lui-même.")
+voir sur une carte web, ou sans réseau sur une carte qu'il dessine avec les
+traits de côte GSHHG, et il enregistre le fichier dans la disposition
+qu'OpenCPN écrit lui-même, en gardant tout ce qu'il ne modifie pas.")
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_STRIP_FILES ON)
