@@ -164,7 +164,7 @@ bool Attributs_Valides(QByteArrayView a) {
 
 } // namespace
 
-qsizetype Fin_Bien_Formee(QByteArrayView t, qsizetype debut, qsizetype fin) {
+qsizetype Fin_Bien_Formee(QByteArrayView t, qsizetype debut, qsizetype fin, bool premiere) {
     QVarLengthArray<QByteArrayView, 16> ouverts;
     qsizetype entier = debut; // the end of the last whole part
     for (qsizetype k = debut; k < fin;) {
@@ -182,8 +182,11 @@ qsizetype Fin_Bien_Formee(QByteArrayView t, qsizetype debut, qsizetype fin) {
         else if (b.genre == Genre::Fermante)
             ouverts.removeLast();
         k = b.fin;
-        if (ouverts.isEmpty())
+        if (ouverts.isEmpty()) {
             entier = k;
+            if (premiere)
+                break;
+        }
     }
     return entier;
 }

@@ -37,8 +37,9 @@ QByteArray Contenu(QByteArrayView interieur);
 // The end of the well-formed part of [debut, fin): of the last whole element or other markup
 // after which every "<" starts a tag, comment, CDATA section or instruction that ends there,
 // each start tag with its end tag and its attributes written as XML writes them. `fin` when
-// all of it is.
-qsizetype Fin_Bien_Formee(QByteArrayView texte, qsizetype debut, qsizetype fin);
+// all of it is. With `premiere`, the end of the first whole part.
+qsizetype Fin_Bien_Formee(QByteArrayView texte, qsizetype debut, qsizetype fin,
+                          bool premiere = false);
 
 // The name of the root element; empty when the bytes hold none.
 QByteArrayView Racine(QByteArrayView texte, Balise* balise = nullptr);

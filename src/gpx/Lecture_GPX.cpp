@@ -286,11 +286,20 @@ void Lire_Fichier(Declarations::Declarations& poi, QByteArrayView t) {
         if (ferme && !poi.Date_POI[n].isEmpty())
             Completer_Nom(poi.Nom_POI[n]);
     }
-    // Without a waypoint, only the metadata stays before the POIs that will be created.
-    const qsizetype metadata = n == 0 ? t.first(fin).indexOf("</metadata>", i) : -1;
-    if (metadata >= 0) {
-        Garder(t, i, metadata + 11, document.avant);
-        i = metadata + 11;
+    // Without a waypoint, only the metadata the file begins with stays before the POIs that
+    // will be created.
+    if (n == 0) {
+        qsizetype k = i;
+        while (k < fin && Blanc(t[k]))
+            ++k;
+        if (k < fin) {
+            const Balise b = Balises::Lire(t, k, fin);
+            if ((b.genre == Genre::Ouvrante || b.genre == Genre::Vide) && b.nom == "metadata") {
+                const qsizetype metadata = Balises::Fin_Bien_Formee(t, k, fin, true);
+                Garder(t, i, metadata, document.avant);
+                i = metadata;
+            }
+        }
     }
     Garder(t, i, fin, document.apres);
 
