@@ -6,6 +6,8 @@
 #include "UTF8.h"
 
 #include <QVarLengthArray>
+#include <algorithm>
+#include <cctype>
 
 namespace Fichiers {
 
@@ -236,15 +238,24 @@ class Lecteur_Point {
     int rang_ = Garde::Avant_Heure;   // where the next kept element goes
 };
 
+// A namespace prefix as XML names it (ASCII ones only: no exporter uses others).
+bool Prefixe(QByteArrayView p) {
+    if (p.isEmpty() || !(std::isalpha(uchar(p[0])) || p[0] == '_'))
+        return false;
+    return std::all_of(p.begin(), p.end(), [](char o) {
+        return std::isalnum(uchar(o)) || o == '_' || o == '-' || o == '.';
+    });
+}
+
 // Namespaces that the kept elements may use beyond those the program declares itself.
 QByteArray Espaces_Noms(QByteArrayView attributs) {
     QByteArray espaces;
     Balises::Pour_Chaque_Attribut(attributs, [&](QByteArrayView nom, QByteArrayView valeur) {
-        if (!nom.startsWith("xmlns:") || nom == "xmlns:xsi" || nom == "xmlns:gpxx" ||
-            nom == "xmlns:opencpn")
+        if (!nom.startsWith("xmlns:") || !Prefixe(nom.sliced(6)) || valeur.contains('<') ||
+            nom == "xmlns:xsi" || nom == "xmlns:gpxx" || nom == "xmlns:opencpn")
             return;
         QByteArray v = En_UTF8(valeur);
-        espaces += ' ' + En_UTF8(nom) + "=\"" + v.replace('"', "&quot;") + '"';
+        espaces += ' ' + nom.toByteArray() + "=\"" + v.replace('"', "&quot;") + '"';
     });
     return espaces;
 }
