@@ -6,12 +6,6 @@
 
 namespace Balises {
 
-namespace Detail {
-bool Blanc(char o) {
-    return o == ' ' || o == '\t' || o == '\r' || o == '\n';
-}
-} // namespace Detail
-
 namespace {
 
 using Detail::Blanc;
@@ -38,16 +32,18 @@ Balise Lire(QByteArrayView t, qsizetype i, qsizetype fin) {
     const QByteArrayView reste = t.sliced(i, fin - i);
     if (reste[0] != '<')
         return Texte(t, i, fin);
-    if (reste.startsWith("<!--"))
-        return Jusqu_A(t, i, i + 4, "-->", fin, Genre::Commentaire);
-    if (reste.startsWith("<![CDATA["))
-        return Jusqu_A(t, i, i + 9, "]]>", fin, Genre::Cdata);
-    if (reste.startsWith("<?"))
-        return Jusqu_A(t, i, i + 2, "?>", fin, Genre::Instruction);
-    if (reste.startsWith("<!"))
+    const char second = reste.size() > 1 ? reste[1] : '\0';
+    if (second == '!') {
+        if (reste.startsWith("<!--"))
+            return Jusqu_A(t, i, i + 4, "-->", fin, Genre::Commentaire);
+        if (reste.startsWith("<![CDATA["))
+            return Jusqu_A(t, i, i + 9, "]]>", fin, Genre::Cdata);
         return Jusqu_A(t, i, i + 2, ">", fin, Genre::Instruction);
+    }
+    if (second == '?')
+        return Jusqu_A(t, i, i + 2, "?>", fin, Genre::Instruction);
 
-    const bool fermante = reste.size() > 1 && reste[1] == '/';
+    const bool fermante = second == '/';
     const qsizetype debutNom = i + 1 + fermante;
     qsizetype k = debutNom;
     while (k < fin && !Fin_De_Nom(t[k]))

@@ -45,8 +45,10 @@ qsizetype Fin_Bien_Formee(QByteArrayView texte, qsizetype debut, qsizetype fin,
 QByteArrayView Racine(QByteArrayView texte, Balise* balise = nullptr);
 
 namespace Detail {
-bool Blanc(char o);
+inline bool Blanc(char o) {
+    return o == ' ' || o == '\t' || o == '\r' || o == '\n';
 }
+} // namespace Detail
 
 template <typename F> void Pour_Chaque_Attribut(QByteArrayView a, F&& f) {
     using Detail::Blanc;

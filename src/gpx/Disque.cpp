@@ -138,7 +138,7 @@ bool Modifiable(const QString& chemin) {
 }
 
 Fichier_Neuf::Fichier_Neuf(const QString& cible, QByteArrayView octets,
-                           const Proprietes& proprietes)
+                           const Proprietes& proprietes, bool durable)
     : cible_(Nom_Systeme(cible)) {
     Restes::Nettoyer(cible);
     // A name no one else chose: created here, never an existing file or link.
@@ -159,7 +159,7 @@ Fichier_Neuf::Fichier_Neuf(const QString& cible, QByteArrayView octets,
     if (erreur_ == 0 && proprietes.connues)
         Donner(fd, proprietes);
     struct stat s {};
-    if (erreur_ == 0 && (::fsync(fd) != 0 || fstat(fd, &s) != 0))
+    if (erreur_ == 0 && ((durable && ::fsync(fd) != 0) || fstat(fd, &s) != 0))
         erreur_ = errno;
     identite_ = Identite_Stat(s);
     if (::close(fd) != 0 && erreur_ == 0)

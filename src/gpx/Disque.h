@@ -60,7 +60,9 @@ bool Modifiable(const QString& chemin);
 // Leftovers of the same target from a stopped program are removed first.
 class Fichier_Neuf {
   public:
-    Fichier_Neuf(const QString& cible, QByteArrayView octets, const Proprietes& proprietes);
+    // `durable`: flushed to the disk before it may be put in place; a scratch copy needs not.
+    Fichier_Neuf(const QString& cible, QByteArrayView octets, const Proprietes& proprietes,
+                 bool durable = true);
     ~Fichier_Neuf();
     Fichier_Neuf(const Fichier_Neuf&) = delete;
     Fichier_Neuf& operator=(const Fichier_Neuf&) = delete;

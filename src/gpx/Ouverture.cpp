@@ -165,7 +165,9 @@ Ouverture Preparer_Ouverture(const Chemins& chemins) {
     // The working copy may be the opened file itself: then the rewrite is all there is.
     std::optional<Disque::Fichier_Neuf> copieTravail;
     if (!Meme_Entree(travail, chemins.nom)) {
-        copieTravail.emplace(travail, corrige, lu.proprietes);
+        // The working copy is a scratch file: its bytes are also in the rewritten file or
+        // in memory, so it is not flushed to the disk.
+        copieTravail.emplace(travail, corrige, lu.proprietes, false);
         if (copieTravail->Erreur())
             return Echec(echecTravail, copieTravail->Erreur());
     }
