@@ -3,6 +3,8 @@
 #include "Lignes.h"
 
 #include <QVarLengthArray>
+#include <array>
+#include <string_view>
 
 namespace Balises {
 
@@ -10,8 +12,19 @@ namespace {
 
 using Detail::Blanc;
 
+// Tables of the bytes that matter, one look each: a file of millions of tags is read byte by
+// byte.
+constexpr auto Table(std::string_view octets) {
+    std::array<bool, 256> table{};
+    for (const char o : octets)
+        table[static_cast<unsigned char>(o)] = true;
+    return table;
+}
+constexpr auto Fins_De_Nom = Table(" \t\r\n>/<=\"'");
+constexpr auto Marques_De_Balise = Table("<>\"'");
+
 bool Fin_De_Nom(char o) {
-    return Blanc(o) || o == '>' || o == '/' || o == '<' || o == '=' || o == '"' || o == '\'';
+    return Fins_De_Nom[static_cast<unsigned char>(o)];
 }
 
 // From `debut` to just after `fermeture`, or to `fin` when it never comes.
@@ -60,6 +73,8 @@ Balise Lire(QByteArrayView t, qsizetype i, qsizetype fin) {
     qsizetype ferme = -1;
     for (; k < fin; ++k) {
         const char o = t[k];
+        if (!Marques_De_Balise[static_cast<unsigned char>(o)])
+            continue;
         if (o == '<')
             break;
         if (guillemet) {
