@@ -15,14 +15,11 @@ namespace {
 
 using Balises::Balise;
 using Balises::Genre;
+using Balises::Detail::Blanc;
 using Garde = Declarations::Garde_POI;
 
 QString Valeur(QByteArrayView octets) {
     return UTF8::UTF8_Vers_Texte(octets);
-}
-
-bool Blanc(char o) {
-    return o == ' ' || o == '\t' || o == '\r' || o == '\n';
 }
 
 // The bytes as UTF-8, the encoding the file is written in, after `debut`.
