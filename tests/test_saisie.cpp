@@ -9,6 +9,7 @@
 #include "poi/Horodatage.h"
 #include "poi/Saisie_Coordonnees.h"
 #include "test_gpx_outils.h"
+#include "viewers/Navigation.h"
 
 #include <QTemporaryDir>
 #include <QTimeZone>
@@ -33,6 +34,28 @@ class TestSaisie : public QObject {
             u"1,3\n|1\n,3|-91,0|-90.0000001,0|0,-180.5|"_qs;
         for (const QString& saisie : refusees.split(u'|'))
             QVERIFY2(!Saisie_Coordonnees::Decouper(saisie), qPrintable(saisie));
+    }
+
+    // Legs along the equator and a meridian are whole degrees of arc, 60 miles each; the
+    // bearings are the four cardinal points. Minutes round to the thousandth, carrying.
+    void navigation() {
+        struct Jambe {
+            double lat1, lon1, lat2, lon2, milles, relevement;
+        };
+        for (const Jambe& j : {Jambe{0, 0, 0, 1, 60, 90}, Jambe{0, 0, 1, 0, 60, 0},
+                               Jambe{0, 0, -1, 0, 60, 180}, Jambe{0, 0, 0, -1, 60, 270},
+                               Jambe{0, 179.5, 0, -179.5, 60, 90}, Jambe{10, 20, 10, 20, 0, 0}}) {
+            QVERIFY(std::abs(Navigation::Distance_Milles(j.lat1, j.lon1, j.lat2, j.lon2) -
+                             j.milles) < 1e-9);
+            QVERIFY(std::abs(Navigation::Relevement_Vrai(j.lat1, j.lon1, j.lat2, j.lon2) -
+                             j.relevement) < 1e-9);
+        }
+        QCOMPARE(Navigation::Position_DM(47.718333333, -3.998333333) + u'|' +
+                     Navigation::Position_DM(-0.5, 0.0000001) + u'|' +
+                     Navigation::Position_DM(59.9999999, 190) + u'|' +
+                     Navigation::Position_DM(-0.0000001, -179.99999999),
+                 u"47°43,100′N 003°59,900′W|00°30,000′S 000°00,000′E|"
+                 u"60°00,000′N 170°00,000′W|00°00,000′N 180°00,000′W");
     }
 
     void horodatage() {
