@@ -86,7 +86,7 @@ class TestPOI : public QObject {
                                << rangs++ % 3;
         };
         rang("modifier", Modifier, 1, {" 47 , -2 ", "Houat"}, {},
-             u"Houat  47   -2  T 1;P2 42 -2  2;P3 43 -3 T 3"_qs, 0);
+             u"Houat 47 -2 T 1;P2 42 -2  2;P3 43 -3 T 3"_qs, 0);
         rang("modifier, heure ajoutée", Modifier, 2, {"-90,180", "P2"}, {},
              u"P1 41 -1 T 1;P2 -90 180 neuf 2;P3 43 -3 T 3"_qs, 1);
         rang("modifier, nom vide", Modifier, 2, {"1,2", ""}, "Le nom du POI n'est pas défini",
