@@ -314,10 +314,13 @@ class TestSaisie : public QObject {
 
     void nombre_en_tete() {
         QString lus;
-        for (const QString t : {" \t12.5abc", "-3e2x", "+.5", "5.", ".", "e5", "1e", "1e+",
-                                "1.5E-1", "1e+2", "abc", "", "-", "\u0663", "1\u0663", "2 3"})
-            lus += QString::number(Nombres::Nombre_En_Tete(t)) + u' ';
-        QCOMPARE(lus, u"12.5 -300 0.5 5 0 0 1 1 0.15 100 0 0 0 0 1 2 ");
+        for (const QString t :
+             {" \t12.5abc", "-3e2x", "+.5", "5.", ".", "e5", "1e", "1e+", "1.5E-1", "1e+2", "abc",
+              "", "-", "\u0663", "1\u0663", "2 3", "-0.0"}) {
+            const auto n = Nombres::Nombre_En_Tete(t);
+            lus += (n ? QString::number(*n) : u"-"_qs) + u' ';
+        }
+        QCOMPARE(lus, u"12.5 -300 0.5 5 - - 1 1 0.15 100 - - - - 1 2 0 ");
     }
 
     // Every change of a POI or of its links goes through these.
