@@ -140,14 +140,15 @@ void Carte_Marine::paintEvent(QPaintEvent*) {
 }
 
 const QPixmap& Carte_Marine::Image() {
-    const Dessinee maintenant{vue_.longitude, vue_.latitude, vue_.echelle,
-                              vue_.taille,    reperes_,      choisi_};
+    const Dessinee maintenant{vue_.longitude, vue_.latitude, vue_.echelle, vue_.taille,
+                              reperes_,       choisi_,       bases_.forcee};
     const qreal ratio = devicePixelRatioF();
     if (dessinee_ == maintenant && image_.devicePixelRatio() == ratio)
         return image_;
     image_ = QPixmap((vue_.taille * ratio).toSize());
     image_.setDevicePixelRatio(ratio);
     QPainter p(&image_);
+    p.setFont(font()); // as a painter on the widget would
     Dessiner(p, vue_, reperes_, choisi_, bases_);
     dessinee_ = maintenant;
     return image_;

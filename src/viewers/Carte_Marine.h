@@ -81,6 +81,7 @@ class Carte_Marine : public QWidget {
         QSizeF taille;
         std::vector<Dessin_Carte::Repere> reperes;
         int choisi;
+        std::optional<Rivages::Resolution> forcee;
         bool operator==(const Dessinee&) const = default;
     };
     std::optional<Dessinee> dessinee_; // what image_ shows
