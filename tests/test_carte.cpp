@@ -278,6 +278,10 @@ class TestCarte : public QObject {
         QCOMPARE(b.c.poi.Nom_POI[7] + u'|' + b.c.poi.Lat_POI[7] + u',' + b.c.poi.Long_POI[7],
                  u"Glénan|"_qs + texte);
         QCOMPARE(b.services.messages, QStringList());
+        // The first POI's marker too.
+        QTest::mouseClick(carte, Qt::LeftButton, {},
+                          carte->Vue().Ecran(47.8697, -3.9125).toPoint());
+        QCOMPARE(b.c.poi.POI_Courant, 1);
     }
 };
 
