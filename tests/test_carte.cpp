@@ -1,11 +1,16 @@
 // The chart shown in place of the web map when the map service cannot be reached: it comes
 // with a failed load and goes with a page loaded, starts on France, marks every POI of the
-// store and centres the selected one, and follows the wheel and a drag.
+// store and centres the selected one, and follows the wheel, a drag and the keys. A readout
+// follows the pointer; a click on a marker and a double-click reach the window.
 
+#include "poi/Saisie_Coordonnees.h"
 #include "support/Banc.h"
 #include "ui/Creer_POI.h"
 #include "viewers/Carte_Marine.h"
+#include "viewers/Navigation.h"
 
+#include <QAccessible>
+#include <QLabel>
 #include <QTcpServer>
 #include <QWebEngineView>
 
@@ -160,6 +165,123 @@ class TestCarte : public QObject {
         QTest::mouseRelease(carte, Qt::LeftButton, {}, arrivee);
         const QPointF lieu = avant.Lieu(depart), ici = carte->Vue().Lieu(arrivee);
         QVERIFY(std::abs(lieu.x() - ici.x()) < 1e-6 && std::abs(lieu.y() - ici.y()) < 1e-6);
+
+        // With the focus, + and - zoom about the centre and the arrows move a quarter of it.
+        carte->setFocus();
+        const Dessin_Carte::Vue clavier = carte->Vue();
+        QTest::keyClick(carte, Qt::Key_Plus);
+        QCOMPARE(carte->Vue().echelle, clavier.echelle * 2);
+        QTest::keyClick(carte, Qt::Key_Minus);
+        QCOMPARE(carte->Vue().echelle, clavier.echelle);
+        QTest::keyClick(carte, Qt::Key_Right);
+        QTest::keyClick(carte, Qt::Key_Down);
+        const QPointF quart(carte->width() / 4.0, carte->height() / 4.0);
+        const QPointF vise = clavier.Lieu(QPointF(carte->width(), carte->height()) / 2 + quart);
+        QVERIFY(std::abs(carte->Vue().longitude - vise.x()) < 1e-9 &&
+                std::abs(carte->Vue().latitude - vise.y()) < 1e-9);
+    }
+
+    // The readout gives the place under the pointer, its distance and true bearing from the
+    // selected POI, whose own position shows beside it; a click on a marker selects its POI as
+    // the list does; a double-click puts the place in Lat_Long, where "Valider" takes it.
+    void pointeur() {
+        Banc b(true);
+        b.Demarrer();
+        b.c.poi.Nom_Fichier = u"/tmp/escales.gpx"_qs;
+        Carte_Marine* carte = Carte_Marine::De(b.c.ui.WebBrowser1);
+        carte->show();
+        for (const auto& p : Ports)
+            b.Ajouter_POI(QString::fromUtf16(p.nom), QString::fromUtf16(p.lat),
+                          QString::fromUtf16(p.lon));
+        b.Selectionner(1);
+        auto* choisi = carte->findChild<QLabel*>(u"Position_Choisi"_qs);
+        auto* lecture = carte->findChild<QLabel*>(u"Lecture_Pointeur"_qs);
+        QCOMPARE(choisi->text(), u"Concarneau : 47°52,182′N 003°54,750′W");
+
+        // North and east of Concarneau, a few miles: on so short a leg the chart's plane gives
+        // the distance and bearing (60 miles a degree of latitude, 60 cos(latitude) one of
+        // longitude) to a hundredth of a mile and a tenth of a degree.
+        const QPointF concarneau = carte->Vue().Ecran(47.8697, -3.9125);
+        for (const QPointF ecart : {QPointF(0, -40), QPointF(40, 0)}) {
+            const QPoint ou = (concarneau + ecart).toPoint();
+            QMouseEvent bouge(QEvent::MouseMove, ou, carte->mapToGlobal(ou), Qt::NoButton,
+                              Qt::NoButton, Qt::NoModifier);
+            QApplication::sendEvent(carte, &bouge);
+            const QPointF lieu = carte->Vue().Lieu(ou);
+            const double nord = (lieu.y() - 47.8697) * 60;
+            const double est =
+                (lieu.x() + 3.9125) * 60 * std::cos((lieu.y() + 47.8697) * M_PI / 360);
+            const double cap = std::fmod(std::atan2(est, nord) * 180 / M_PI + 360, 360);
+            QVERIFY(lecture->isVisible());
+            const QString lu =
+                QAccessible::queryAccessibleInterface(lecture)->text(QAccessible::Name);
+            const auto m = QRegularExpression(u"^(.*) — à ([0-9]+,[0-9]+) milles? au ([0-9]{3})° "
+                                              u"vrai de Concarneau$"_qs)
+                               .match(lu);
+            QVERIFY2(m.hasMatch(), qPrintable(lu));
+            QCOMPARE(m.captured(1), Navigation::Position_DM(lieu.y(), lieu.x()));
+            const QString milles = m.captured(2);
+            const double arrondi = 0.5 * std::pow(10, -milles.section(u',', 1).size());
+            QVERIFY2(std::abs(QString(milles).replace(u',', u'.').toDouble() -
+                              std::hypot(nord, est)) < arrondi + 0.01,
+                     qPrintable(lu));
+            QVERIFY2(std::abs(m.captured(3).toDouble() - cap) < 0.7, qPrintable(lu));
+        }
+        QEvent sortie(QEvent::Leave);
+        QApplication::sendEvent(carte, &sortie);
+        QVERIFY(!lecture->isVisible());
+
+        // A click on Lorient's marker: as a click on its entry, the chart centred on it.
+        QTest::mouseClick(carte, Qt::LeftButton, {},
+                          carte->Vue().Ecran(47.7460, -3.3580).toPoint());
+        QCOMPARE(b.c.ui.ListePOI->ListIndex(), 3);
+        QCOMPARE(carte->Choisi(), 3);
+        const QString par_la_carte = b.Vue();
+        const qsizetype navigations = b.services.navigations.size();
+        b.Selectionner(4);
+        QCOMPARE(b.Vue(), par_la_carte);
+        QCOMPARE(b.services.navigations.size(), navigations + 1);
+        QCOMPARE(b.services.navigations.last(), b.services.navigations[navigations - 1]);
+        // Again on the marker selected: shown again; on the sea: nothing.
+        QTest::mouseClick(carte, Qt::LeftButton, {}, carte->rect().center());
+        QCOMPARE(b.services.navigations.size(), navigations + 2);
+        QTest::mouseClick(carte, Qt::LeftButton, {}, carte->rect().center() + QPoint(30, 60));
+        QCOMPARE(b.services.navigations.size(), navigations + 2);
+        QCOMPARE(b.c.poi.POI_Courant, 4);
+
+        // A double-click on the sea, "Nouveau Poi" chosen: the place replaces the prompt, to
+        // no more decimals than the chart shows; "Valider" creates the POI there.
+        Banc::Cliquer(b.c.ui.Option1->Bouton(1));
+        const QPoint large = carte->rect().center() + QPoint(30, 60);
+        QTest::mouseDClick(carte, Qt::LeftButton, {}, large);
+        const QString texte = b.c.ui.Lat_Long->text();
+        QCOMPARE(b.c.ui.Nom_WP->text(), u"Entrez ici le nom");
+        QVERIFY(b.c.ui.Option1->Value(1));
+        const auto position = Saisie_Coordonnees::Lire(texte);
+        QVERIFY2(position, qPrintable(texte));
+        const QPointF ecran = carte->Vue().Ecran(position->lat, position->lon);
+        const QStringList cotes = texte.split(u',');
+        for (int axe = 0; axe < 2; ++axe) {
+            // One step of the last decimal, in pixels: a pixel at least, less than ten.
+            const double pas = std::pow(10, -cotes[axe].section(u'.', 1).size());
+            const double pixels =
+                axe == 0 ? std::abs(carte->Vue().Ecran(position->lat + pas, position->lon).y() -
+                                    ecran.y())
+                         : pas * carte->Vue().echelle;
+            QVERIFY2(pixels >= 1 && pixels < 10, qPrintable(texte));
+            const double ecart = axe == 0 ? ecran.y() - large.y() : ecran.x() - large.x();
+            QVERIFY2(std::abs(ecart) <= pixels / 2 + 0.5, qPrintable(texte));
+        }
+        b.c.ui.Nom_WP->setText(u"Glénan"_qs);
+        Banc::Cliquer(b.c.ui.Validation);
+        QCOMPARE(b.c.poi.Nb_POI, 7);
+        QCOMPARE(b.c.poi.Nom_POI[7] + u'|' + b.c.poi.Lat_POI[7] + u',' + b.c.poi.Long_POI[7],
+                 u"Glénan|"_qs + texte);
+        QCOMPARE(b.services.messages, QStringList());
+        // The first POI's marker too.
+        QTest::mouseClick(carte, Qt::LeftButton, {},
+                          carte->Vue().Ecran(47.8697, -3.9125).toPoint());
+        QCOMPARE(b.c.poi.POI_Courant, 1);
     }
 };
 

@@ -27,7 +27,7 @@ class TestPOI : public QObject {
     Q_OBJECT
   private slots:
     // The boxes, the link list and the map follow the entry clicked, whatever the boxes held; a
-    // place on the equator or the prime meridian shows the start place.
+    // place on the equator shows its position, a place that is no number the start place.
     void selection() {
         Banc b;
         b.Demarrer();
@@ -46,7 +46,7 @@ class TestPOI : public QObject {
         QCOMPARE(b.services.navigations.mid(1), (QStringList{carte, carte}));
         b.c.ui.ListePOI->SetListIndex(0);  // a selection from code runs the handler at once
         b.c.ui.ListePOI->SetListIndex(-1); // none: nothing changes
-        QCOMPARE(b.Vue(), u"Groix,Groix |  | France | Groix | Groix | ,,, | 000 | "_qs);
+        QCOMPARE(b.Vue(), u"Groix,Groix |  | 0.0,-3 | Groix | Groix | ,,, | 000 | "_qs);
         QCOMPARE(b.c.poi.POI_Courant, 1);
         b.c.ui.Lat_Long->clear();
         Carte::Afficher_Carte(b.c);
@@ -67,6 +67,10 @@ class TestPOI : public QObject {
                  u"Entrez ici les latitude et longitudeEntrez ici le nom");
         Banc::Cliquer(b.c.ui.Lat_Long);
         QCOMPARE(b.c.ui.Lat_Long->text() + b.c.ui.Nom_WP->text(), u"Entrez ici le nom");
+
+        b.c.poi.Long_POI[1] = u"Ouest"_qs;
+        b.Selectionner(1);
+        QCOMPARE(b.c.ui.Lat_Long->text(), u"France");
     }
 
     void valider_data() {
@@ -86,7 +90,7 @@ class TestPOI : public QObject {
                                << rangs++ % 3;
         };
         rang("modifier", Modifier, 1, {" 47 , -2 ", "Houat"}, {},
-             u"Houat  47   -2  T 1;P2 42 -2  2;P3 43 -3 T 3"_qs, 0);
+             u"Houat 47 -2 T 1;P2 42 -2  2;P3 43 -3 T 3"_qs, 0);
         rang("modifier, heure ajoutée", Modifier, 2, {"-90,180", "P2"}, {},
              u"P1 41 -1 T 1;P2 -90 180 neuf 2;P3 43 -3 T 3"_qs, 1);
         rang("modifier, nom vide", Modifier, 2, {"1,2", ""}, "Le nom du POI n'est pas défini",

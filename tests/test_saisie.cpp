@@ -11,6 +11,7 @@
 #include "test_gpx_outils.h"
 #include "viewers/Navigation.h"
 
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTimeZone>
 
@@ -19,21 +20,164 @@ using namespace Declarations;
 class TestSaisie : public QObject {
     Q_OBJECT
   private slots:
-    // Split at the first comma, each side kept exactly as typed once both are plain decimal
-    // numbers on the globe.
+    // Every notation a sailor meets: the texts stored ("lat|lon") or the refusal. A plain
+    // decimal entry is stored as typed, blanks trimmed; any other with six decimals.
+    void coordonnees_data() {
+        QTest::addColumn<QString>("saisie");
+        QTest::addColumn<QString>("stocke");
+        const QString pilote = u"47.718333|-3.998333"_qs;
+        const QString refus = u"refusé"_qs;
+        const std::pair<const char*, QString> cas[] = {
+            {"47.25,-2.5", u"47.25|-2.5"_qs},
+            {"47.25, -2.5", u"47.25|-2.5"_qs},
+            {" 47 , -2 ", u"47|-2"_qs},
+            {"-90,180", u"-90|180"_qs},
+            {"90,-180", u"90|-180"_qs},
+            {"+0.5,.5", u"+0.5|.5"_qs},
+            {"47.25;-2.5", u"47.25|-2.5"_qs},
+            {"47.25 -2.5", u"47.25|-2.5"_qs},
+            {"47.25 / -2.5", u"47.25|-2.5"_qs},
+            {"47.25\r\n-2.5\n", u"47.25|-2.5"_qs},
+            {"47,5", u"47|5"_qs}, // a lone comma parts them, as it always did
+            {"47,25,-2,5", u"47.250000|-2.500000"_qs},
+            {"47,5 -3,2", u"47.500000|-3.200000"_qs},
+            {"47,5\u00A0;\u00A0-3,2", u"47.500000|-3.200000"_qs},
+            {"47,\u22122.5", u"47.000000|-2.500000"_qs},
+            {"47°43,1'N 003°59,9'W", pilote},
+            {"47°43,100′N 003°59,900′W", pilote},
+            {"47° 43.1000' N   003° 59.9000' W", pilote},
+            {"N 47 43.1, W 3 59.9", pilote},
+            {"n47°43.1' o3°59.9'", pilote},
+            {"n 47 43.1 o 3 59.9", pilote},
+            {"3°59,9'W\n47°43,1'N", pilote},
+            {"47°43'06\"N 3°59'54\"W", pilote},
+            {"47°43′06″N, 3°59′54″W", pilote},
+            {"47°43'06''N 3°59'54''W", pilote},
+            {"47 43 06 N 3 59 54 W", pilote},
+            {"47.718333°N 3.998333°W", pilote},
+            {"-47 43.1 -3 59.9", u"-47.718333|-3.998333"_qs},
+            {"47 12.3 N, 2 09.5 W", u"47.205000|-2.158333"_qs},
+            {"-0°30', -0°30'", u"-0.500000|-0.500000"_qs}, // the sign of zero degrees kept
+            {"0°30'S 0°30'W", u"-0.500000|-0.500000"_qs},
+            {"-10 30, -20 15", u"-10.500000|-20.250000"_qs}, // not 9°30'
+            {"-0 0, 0 0", u"0.000000|0.000000"_qs},
+            {"90°00'N 180°00'E", u"90.000000|180.000000"_qs},
+            // Two meanings: refused.
+            {"47,5,3", refus},
+            {"47,5 3", refus},
+            {"47 43 3 59", refus},
+            {"4 7,0", refus},
+            // One coordinate, or a text that reads as one.
+            {"-10 30", refus},
+            {"47 30", refus},
+            {"47°43,1'N", refus},
+            {"47.25", refus},
+            {"-0°30'", refus},
+            // Off the globe, minutes or seconds of 60.
+            {"47°60'N 3°00'W", refus},
+            {"47°43'60\"N 3°W", refus},
+            {"91,0", refus},
+            {"-90.0000001,0", refus},
+            {"0,180.0001", refus},
+            {"0,-181", refus},
+            {"90°00,1'N 3°W", refus},
+            {"3°W 90 0 1 N", refus},
+            // Exponents, infinities, control characters, digits of other scripts.
+            {"4.7e1,2", refus},
+            {"1E5,2", refus},
+            {"inf,0", refus},
+            {"nan,0", refus},
+            {"47\t,0", refus},
+            {"47,\a2", refus},
+            {"\u0664\u0667,0", refus},
+            // Letters on one side only, twice the same axis, a sign with a letter; marks out of
+            // order; decimals before minutes.
+            {"47.5N, -3", refus},
+            {"-47°N 3°W", refus},
+            {"47°N 3°S", refus},
+            {"43'47°N 3°W", refus},
+            {"47.5°30'N 3°W", refus},
+            // Not a position.
+            {"", refus},
+            {"France", refus},
+            {"Entrez ici les latitude et longitude", refus},
+            {",-2.5", refus},
+            {"47.25,", refus},
+            {",", refus},
+            {".,0", refus},
+            {"47.,0", refus},
+            {"--47,0", refus},
+            {"- 47,0", refus},
+            {"47,,3", refus},
+            {"47;,3", refus},
+            {"47.25,-2.5 x", refus},
+            {"47 43.1 N 3 59.9 W 2", refus},
+        };
+        for (const auto& [saisie, stocke] : cas)
+            QTest::newRow(saisie) << QString::fromUtf8(saisie) << stocke;
+        QTest::newRow("longue") << u"47.25,-2.5"_qs + QString(200, u'0') << refus;
+    }
     void coordonnees() {
-        for (const QString attendu :
-             {"47.25|-2.5", "47.25| -2.5", "-90|180", "90|-180", "+0.5|.5", " 47 | -2 "}) {
-            const auto r = Saisie_Coordonnees::Decouper(QString(attendu).replace(u'|', u','));
-            QCOMPARE(r ? r->lat + u'|' + r->lon : u"refusé"_qs, attendu);
+        QFETCH(QString, saisie);
+        const auto r = Saisie_Coordonnees::Decouper(saisie);
+        QTEST(r ? r->lat + u'|' + r->lon : u"refusé"_qs, "stocke");
+        QCOMPARE(Saisie_Coordonnees::Lire(saisie).has_value(), r.has_value());
+    }
+
+    // Random positions written in each notation are read back, and stored, within 1e-6°.
+    void coordonnees_aller_retour() {
+        // "047°43,10000′N": degrees, minutes and seconds to `decimales` of the last unit.
+        const auto ecrire = [](double v, int parties, int decimales, const QString& marques,
+                               QChar positif, QChar negatif, const QString& entre) {
+            const qint64 unites = qint64(std::pow(60, parties - 1) * std::pow(10, decimales));
+            const qint64 total = std::llround(std::abs(v) * unites);
+            QString t = QString::number(total / unites) + marques[0];
+            qint64 reste = total % unites;
+            for (int k = 1; k < parties; ++k) {
+                const qint64 unite = unites / qint64(std::pow(60, k));
+                const double partie = double(reste) / double(unite);
+                reste %= unite;
+                t += entre +
+                     (k + 1 == parties ? QString::number(partie, 'f', decimales)
+                                       : QString::number(qint64(partie))) +
+                     marques[k];
+            }
+            return t + entre + (v < 0 ? negatif : positif);
+        };
+        QRandomGenerator hasard(28);
+        for (int essai = 0; essai < 400; ++essai) {
+            double lat = hasard.bounded(180.0) - 90, lon = hasard.bounded(360.0) - 180;
+            if (essai < 4) // the signs of zero degrees
+                lat = essai % 2 ? -0.5 : -10.5, lon = essai < 2 ? -0.25 : 0;
+            const QString dm_lat = ecrire(lat, 2, 5, u"°′"_qs, u'N', u'S', {});
+            const QString dm_lon = ecrire(lon, 2, 5, u"°′"_qs, u'E', u'W', {});
+            const QString sans_lettre_lat = ecrire(lat, 2, 5, u"  "_qs, u' ', u' ', u" "_qs);
+            const QString sans_lettre_lon = ecrire(lon, 2, 5, u"  "_qs, u' ', u' ', u" "_qs);
+            const auto signe = [](double v, const QString& t) {
+                return (v < 0 ? u"-"_qs : QString()) + t.trimmed();
+            };
+            const QStringList notations = {
+                QString::number(lat, 'f', 7) + u',' + QString::number(lon, 'f', 7),
+                QString::number(lat, 'f', 7).replace(u'.', u',') + u" ; "_qs +
+                    QString::number(lon, 'f', 7).replace(u'.', u','),
+                dm_lat + u' ' + dm_lon,
+                QString(dm_lon).replace(u'.', u',') + u'\n' + dm_lat,
+                ecrire(lat, 3, 3, u"°'\""_qs, u'N', u'S', {}) + u", "_qs +
+                    ecrire(lon, 3, 3, u"°'\""_qs, u'E', u'W', {}),
+                ecrire(lat, 2, 5, u"°'"_qs, u'N', u'S', u" "_qs) + u"   "_qs +
+                    ecrire(lon, 2, 5, u"°'"_qs, u'E', u'W', u" "_qs),
+                signe(lat, sans_lettre_lat) + u" / "_qs + signe(lon, sans_lettre_lon),
+            };
+            for (const QString& texte : notations) {
+                const auto p = Saisie_Coordonnees::Lire(texte);
+                const auto s = Saisie_Coordonnees::Decouper(texte);
+                QVERIFY2(p && s, qPrintable(texte));
+                QVERIFY2(std::abs(p->lat - lat) < 1e-6 && std::abs(p->lon - lon) < 1e-6 &&
+                             std::abs(s->lat.toDouble() - lat) < 1e-6 &&
+                             std::abs(s->lon.toDouble() - lon) < 1e-6,
+                         qPrintable(texte + u" -> "_qs + s->lat + u',' + s->lon));
+            }
         }
-        const QString refusees =
-            u"47,25,-2,5|47 12.3 N, 2 09.5 W|,-2.5|47.25,|91,0|0,180.0001|4.7e1,2|47.25;-2.5|"
-            u"abc,def|90.0000001,0|0,-181|,|.,0|47.,0|--47,0|4 7,0|- 47,0|47\t,0|inf,0|nan,0|"
-            u"47\u00A0,0|47,\u22122.5|\u0664\u0667,0|France|Entrez ici les latitude et longitude|"
-            u"1,3\n|1\n,3|-91,0|-90.0000001,0|0,-180.5|"_qs;
-        for (const QString& saisie : refusees.split(u'|'))
-            QVERIFY2(!Saisie_Coordonnees::Decouper(saisie), qPrintable(saisie));
     }
 
     // Legs along the equator and a meridian are whole degrees of arc, 60 miles each; the
@@ -170,10 +314,13 @@ class TestSaisie : public QObject {
 
     void nombre_en_tete() {
         QString lus;
-        for (const QString t : {" \t12.5abc", "-3e2x", "+.5", "5.", ".", "e5", "1e", "1e+",
-                                "1.5E-1", "1e+2", "abc", "", "-", "\u0663", "1\u0663", "2 3"})
-            lus += QString::number(Nombres::Nombre_En_Tete(t)) + u' ';
-        QCOMPARE(lus, u"12.5 -300 0.5 5 0 0 1 1 0.15 100 0 0 0 0 1 2 ");
+        for (const QString t :
+             {" \t12.5abc", "-3e2x", "+.5", "5.", ".", "e5", "1e", "1e+", "1.5E-1", "1e+2", "abc",
+              "", "-", "\u0663", "1\u0663", "2 3", "-0.0"}) {
+            const auto n = Nombres::Nombre_En_Tete(t);
+            lus += (n ? QString::number(*n) : u"-"_qs) + u' ';
+        }
+        QCOMPARE(lus, u"12.5 -300 0.5 5 - - 1 1 0.15 100 - - - - 1 2 0 ");
     }
 
     // Every change of a POI or of its links goes through these.

@@ -8,7 +8,7 @@ bool Chiffre(const QString& t, qsizetype i) {
 }
 } // namespace
 
-double Nombre_En_Tete(const QString& t) {
+std::optional<double> Nombre_En_Tete(const QString& t) {
     qsizetype i = 0;
     while (i < t.size() && (t[i] == u' ' || t[i] == u'\t'))
         ++i;
@@ -28,7 +28,7 @@ double Nombre_En_Tete(const QString& t) {
         }
     }
     if (chiffres == 0)
-        return 0;
+        return std::nullopt;
     qsizetype fin = i;
     if (i < t.size() && (t[i] == u'e' || t[i] == u'E')) {
         qsizetype j = i + 1;
@@ -42,7 +42,7 @@ double Nombre_En_Tete(const QString& t) {
     }
     bool ok = false;
     const double valeur = t.mid(debut, fin - debut).toDouble(&ok);
-    return ok ? valeur : 0;
+    return ok ? std::optional(valeur) : std::nullopt;
 }
 
 } // namespace Nombres

@@ -25,8 +25,9 @@ void ListePOI_Click(Contexte& c) {
 
     const QString& lat = c.poi.Lat_POI[p];
     const QString& lon = c.poi.Long_POI[p];
-    // A point on the equator or the prime meridian counts as "no place" as well.
-    if (Nombres::Nombre_En_Tete(lat) == 0 || Nombres::Nombre_En_Tete(lon) == 0)
+    // "No place" is a text that is no number; a POI on the equator or the prime meridian
+    // shows its position like any other.
+    if (!Nombres::Nombre_En_Tete(lat) || !Nombres::Nombre_En_Tete(lon))
         c.ui.Lat_Long->setText(Carte::Lieu_Depart);
     else
         c.ui.Lat_Long->setText(lat + u',' + lon);

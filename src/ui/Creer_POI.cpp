@@ -13,6 +13,7 @@
 #include "ui/Mise_En_Page.h"
 #include "ui/Position_Fenetre.h"
 #include "ui/Twips.h"
+#include "viewers/Carte.h"
 #include "viewers/Navigateur.h"
 #include "viewers/Visionneuses.h"
 
@@ -239,6 +240,7 @@ void Creer_POI::Relier_Evenements() {
     relier(ui.GoogleEarth, &QAction::triggered, &Visionneuses::GoogleEarth_Click);
     relier(ui.Aide, &QAction::triggered, &Visionneuses::Aide_Click);
     relier(ui.Sauve_Fichier, &QAction::triggered, &Fichiers::Sauve_Fichier_Click);
+    Carte::Relier_Carte(c);
     connect(ui.Quitter, &QAction::triggered, this, [this] { Quitter(); });
 }
 

@@ -1,5 +1,6 @@
 #include "Carte.h"
 
+#include "poi/Gerer_POI.h"
 #include "ui/Contexte.h"
 #include "viewers/Adresses_Carte.h"
 #include "viewers/Carte_Marine.h"
@@ -40,6 +41,28 @@ void Afficher_Carte(Contexte& c) {
         Afficher_Reperes(c);
         carte->Choisir(dans_le_store ? p - 1 : -1);
     }
+}
+
+void Carte_Marine_Click(Contexte& c, int index) {
+    // The entry already selected is shown again, as a click on it in the list does.
+    if (c.ui.ListePOI->ListIndex() == index)
+        Gerer_POI::ListePOI_Click(c);
+    else
+        c.ui.ListePOI->SetListIndex(index);
+}
+
+void Carte_Marine_DblClick(Contexte& c, const QString& lat_long) {
+    c.ui.Lat_Long->setText(lat_long);
+}
+
+void Relier_Carte(Contexte& c) {
+    Carte_Marine* carte = Carte_Marine::De(c.ui.WebBrowser1);
+    if (!carte)
+        return;
+    QObject::connect(carte, &Carte_Marine::Repere_Clique, carte,
+                     [&c](int index) { Carte_Marine_Click(c, index); });
+    QObject::connect(carte, &Carte_Marine::Lieu_Double_Clique, carte,
+                     [&c](const QString& texte) { Carte_Marine_DblClick(c, texte); });
 }
 
 } // namespace Carte

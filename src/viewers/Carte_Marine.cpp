@@ -22,6 +22,7 @@ constexpr double Metres_Par_Degre = 111320;
 Carte_Marine::Carte_Marine(QWebEngineView* navigateur) : QWidget(navigateur) {
     setObjectName(QStringLiteral("Carte_Marine"));
     setCursor(Qt::OpenHandCursor);
+    Preparer_Pointeur();
     hide();
     Suivre_Navigateur();
     navigateur->installEventFilter(this);
@@ -51,12 +52,14 @@ void Carte_Marine::Montrer_Reperes(std::vector<Repere> reperes) {
     choisi_ = -1;
     a_cadrer_ = true;
     update();
+    Montrer_Choisi();
 }
 
 void Carte_Marine::Choisir(int index) {
     choisi_ = index;
     Cadrer_Choisi();
     update();
+    Montrer_Choisi();
 }
 
 void Carte_Marine::Cadrer_Choisi() {
@@ -133,8 +136,22 @@ void Carte_Marine::resizeEvent(QResizeEvent* evenement) {
 }
 
 void Carte_Marine::paintEvent(QPaintEvent*) {
-    QPainter p(this);
+    QPainter(this).drawPixmap(0, 0, Image());
+}
+
+const QPixmap& Carte_Marine::Image() {
+    const Dessinee maintenant{vue_.longitude, vue_.latitude, vue_.echelle, vue_.taille,
+                              reperes_,       choisi_,       bases_.forcee};
+    const qreal ratio = devicePixelRatioF();
+    if (dessinee_ == maintenant && image_.devicePixelRatio() == ratio)
+        return image_;
+    image_ = QPixmap((vue_.taille * ratio).toSize());
+    image_.setDevicePixelRatio(ratio);
+    QPainter p(&image_);
+    p.setFont(font()); // as a painter on the widget would
     Dessiner(p, vue_, reperes_, choisi_, bases_);
+    dessinee_ = maintenant;
+    return image_;
 }
 
 void Carte_Marine::wheelEvent(QWheelEvent* evenement) {
@@ -145,6 +162,7 @@ void Carte_Marine::wheelEvent(QWheelEvent* evenement) {
                               vue_.Echelle_Min(), Vue::Echelle_Max);
     vue_.Deplacer(vue_.Ecran(lieu.y(), lieu.x()) - ou);
     update();
+    Suivre_Pointeur(ou);
 }
 
 void Carte_Marine::mousePressEvent(QMouseEvent* evenement) {
@@ -152,10 +170,12 @@ void Carte_Marine::mousePressEvent(QMouseEvent* evenement) {
         return QWidget::mousePressEvent(evenement);
     glisse_ = true;
     prise_ = evenement->position();
+    appui_ = prise_;
     setCursor(Qt::ClosedHandCursor);
 }
 
 void Carte_Marine::mouseMoveEvent(QMouseEvent* evenement) {
+    Suivre_Pointeur(evenement->position());
     if (!glisse_)
         return;
     vue_.Deplacer(prise_ - evenement->position());
@@ -166,5 +186,6 @@ void Carte_Marine::mouseMoveEvent(QMouseEvent* evenement) {
 void Carte_Marine::mouseReleaseEvent(QMouseEvent* evenement) {
     glisse_ = false;
     setCursor(Qt::OpenHandCursor);
+    Relacher_Clic(evenement);
     QWidget::mouseReleaseEvent(evenement);
 }
