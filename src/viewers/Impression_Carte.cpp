@@ -58,7 +58,7 @@ void Page_Carte(QPainter& p, const QPaintDevice& page, const Document& d,
 }
 
 // Shares of the page's width: number, name, position, miles, bearing, links.
-constexpr double Colonnes[] = {0.05, 0.24, 0.25, 0.09, 0.10, 0.27};
+constexpr double Colonnes[] = {0.05, 0.24, 0.25, 0.08, 0.12, 0.26};
 
 void Rangee(QPainter& p, const QFont& police, double y, double hauteur, double largeur,
             const QStringList& cellules) {
