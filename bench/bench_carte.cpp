@@ -214,15 +214,15 @@ int main(int argc, char** argv) {
     Impression_Carte::Document cent{u"Cent.gpx"_qs, u"8 décembre 2026"_qs, {}};
     for (int i = 0; i < 100; ++i) {
         const Repere& r = Ports[i % Ports.size()];
-        cent.lignes.push_back({{r.nom + u' ' + QString::number(i), r.latitude + i * 0.001,
-                                r.longitude - i * 0.002},
-                               {u"Description"_qs, u"Wikipedia"_qs}});
+        cent.lignes.push_back(
+            {{r.nom + u' ' + QString::number(i), r.latitude + i * 0.001, r.longitude - i * 0.002},
+             {u"Description"_qs, u"Wikipedia"_qs}});
     }
     QTemporaryDir temporaire;
     std::vector<double> impressions;
     for (int essai = 0; essai < 5; ++essai)
-        impressions.push_back(Imprimer_PDF(temporaire.filePath(u"cent.pdf"_qs), cent, bretagne,
-                                           carte->Bases()));
+        impressions.push_back(
+            Imprimer_PDF(temporaire.filePath(u"cent.pdf"_qs), cent, bretagne, carte->Bases()));
     std::printf("%-28s %7.1f ms %7.1f ms %7d ms\n", "impression, 100 Poi, PDF", impressions[0],
                 Mediane(impressions), 1000);
     // The sample file's printout, framed as when the file is opened.

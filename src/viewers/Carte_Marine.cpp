@@ -75,15 +75,15 @@ void Carte_Marine::Cadrer_Reperes() {
     if (!z[0]) // nothing to show: the chart stays where it is
         return;
     const Rivages::Zone zone = z[0]->est - z[0]->ouest <= z[1]->est - z[1]->ouest ? *z[0] : *z[1];
-    // Room around the marks for their names; a lone POI seen some 50 km across.
+    // Room around the marks for their names; a lone place seen some 50 km across.
     const QSizeF taille = vue_.taille;
     vue_.taille =
         QSizeF(std::max(40.0, taille.width() - 240), std::max(40.0, taille.height() - 60));
     vue_.Cadrer(zone);
     vue_.taille = taille;
-    const double autour = taille.width() * Metres_Par_Degre *
-                          std::cos(vue_.latitude * std::numbers::pi / 180) / Largeur_Autour;
-    vue_.echelle = std::min(vue_.echelle, autour);
+    if (zone.ouest == zone.est && zone.sud == zone.nord)
+        vue_.echelle = taille.width() * Metres_Par_Degre *
+                       std::cos(vue_.latitude * std::numbers::pi / 180) / Largeur_Autour;
     vue_.Borner();
     update();
 }
