@@ -337,8 +337,20 @@ QString Degres_Minutes(double valeur, bool latitude, bool minutes) {
 }
 
 std::vector<Etiquette> Etiquettes(const Vue& v, const std::vector<Repere>& reperes, int choisi) {
+    const std::vector<Marque> marques = Marques(v, reperes, choisi);
+    // A name neither covers another nor hides another POI's mark.
+    const auto libre = [&](const QRectF& boite, const Marque& sienne,
+                           const std::vector<Etiquette>& placees) {
+        return std::none_of(placees.begin(), placees.end(),
+                            [&](const Etiquette& e) { return e.boite.intersects(boite); }) &&
+               std::none_of(marques.begin(), marques.end(), [&](const Marque& m) {
+                   const double r = Rayon(v, m.index == choisi) * 1.5;
+                   return &m != &sienne &&
+                          boite.intersects(QRectF(m.centre - QPointF(r, r), QSizeF(2 * r, 2 * r)));
+               });
+    };
     std::vector<Etiquette> etiquettes;
-    for (const Marque& m : Marques(v, reperes, choisi)) {
+    for (const Marque& m : marques) {
         const bool lui = m.index == choisi;
         const QFont police = Police_Etiquette(v, lui);
         const QString texte = Nom_Lisible(reperes[m.index].nom, police, 180 * v.pixel);
@@ -346,7 +358,7 @@ std::vector<Etiquette> Etiquettes(const Vue& v, const std::vector<Repere>& reper
             continue;
         const QFontMetricsF mesure(police);
         const QSizeF taille(mesure.horizontalAdvance(texte), mesure.ascent() + mesure.descent());
-        const double ecart = Rayon(v, lui) + 5 * v.pixel;
+        const double ecart = Rayon(v, lui) * (lui ? 2.2 : 1) + 4 * v.pixel; // past the ring
         // Right of the mark, left of it, above, below.
         const QPointF places[] = {{ecart, -taille.height() / 2},
                                   {-ecart - taille.width(), -taille.height() / 2},
@@ -354,9 +366,7 @@ std::vector<Etiquette> Etiquettes(const Vue& v, const std::vector<Repere>& reper
                                   {-taille.width() / 2, ecart}};
         for (const QPointF place : places) {
             const QRectF boite(m.centre + place, taille);
-            if (lui || std::none_of(etiquettes.begin(), etiquettes.end(), [&](const Etiquette& e) {
-                    return e.boite.intersects(boite);
-                })) {
+            if (lui || libre(boite, m, etiquettes)) {
                 etiquettes.push_back({m.index, boite, texte});
                 break;
             }

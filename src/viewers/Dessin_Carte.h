@@ -98,7 +98,7 @@ struct Etiquette {
 };
 // The names the chart writes: the selected POI's first, always, then the others in list
 // order, each at the first place around its mark (right, left, above, below) where it covers
-// no name already placed, or left out.
+// no name already placed and no other mark, or left out.
 std::vector<Etiquette> Etiquettes(const Vue& v, const std::vector<Repere>& reperes, int choisi);
 
 // The chart of the view on `p`, from (0, 0) to the view's size.
