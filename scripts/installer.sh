@@ -21,11 +21,13 @@ lancer=(
   gmt-gshhg-high
 )
 # The tests: the installed tree's desktop entry, AppStream file and man page are validated,
-# and the second run is built with the compiler's address and undefined-behaviour sanitizers.
+# the printout's text is read out of its PDF, and the second run is built with the
+# compiler's address and undefined-behaviour sanitizers.
 tester=(
   desktop-file-utils
   appstream
   groff-base
+  poppler-utils
   libasan8
   libubsan1
 )

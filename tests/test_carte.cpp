@@ -1,18 +1,27 @@
 // The chart shown in place of the web map when the map service cannot be reached: it comes
 // with a failed load and goes with a page loaded, starts on France, marks every POI of the
-// store and centres the selected one, and follows the wheel, a drag and the keys. A readout
-// follows the pointer; a click on a marker and a double-click reach the window.
+// store, frames a file's POIs when it is opened and centres the selected one, follows the
+// wheel down to what the shorelines resolve, a drag and the keys. A readout follows the
+// pointer; a click on a marker and a double-click reach the window. Its drawing: small islands
+// at every set of installed shorelines, names that never overlap; its printout, read out of
+// the PDF.
 
+#include "gpx/Fichiers.h"
+#include "poi/Gerer_POI.h"
 #include "poi/Saisie_Coordonnees.h"
 #include "support/Banc.h"
 #include "ui/Creer_POI.h"
 #include "viewers/Carte_Marine.h"
 #include "viewers/Navigation.h"
+#include "viewers/Visionneuses.h"
 
 #include <QAccessible>
 #include <QLabel>
+#include <QPainter>
 #include <QTcpServer>
+#include <QTemporaryDir>
 #include <QWebEngineView>
+#include <numbers>
 
 namespace {
 
@@ -32,6 +41,58 @@ const struct {
 
 QColor Couleur(const QImage& image, QPointF p) {
     return image.pixelColor(p.toPoint());
+}
+
+const QColor Mer(212, 230, 241), Terre(241, 233, 210);
+
+// The chart of a view drawn on an image of its size.
+QImage Dessin(const Dessin_Carte::Vue& v, const std::vector<Dessin_Carte::Repere>& reperes,
+              int choisi, Dessin_Carte::Bases& bases) {
+    QImage image(v.taille.toSize(), QImage::Format_RGB32);
+    QPainter p(&image);
+    Dessin_Carte::Dessiner(p, v, reperes, choisi, bases);
+    return image;
+}
+
+// A view of `largeur` nautical miles across 1000 x 700 pixels.
+Dessin_Carte::Vue Autour(double lat, double lon, double largeur) {
+    Dessin_Carte::Vue v;
+    v.taille = QSizeF(1000, 700);
+    v.latitude = lat;
+    v.longitude = lon;
+    v.echelle = v.taille.width() / (largeur / 60 / std::cos(lat * std::numbers::pi / 180));
+    return v;
+}
+
+// Land (its colour, or a shore line) in a box of the chart given in degrees.
+int Pixels_De_Terre(const QImage& image, const Dessin_Carte::Vue& v, const Rivages::Zone& z) {
+    const QRect boite = QRectF(v.Ecran(z.nord, z.ouest), v.Ecran(z.sud, z.est)).toRect();
+    int n = 0;
+    for (int x = boite.left(); x <= boite.right(); ++x)
+        for (int y = boite.top(); y <= boite.bottom(); ++y) {
+            const QColor c = image.pixelColor(x, y);
+            n += c == Terre || c.lightness() < 150;
+        }
+    return n;
+}
+
+// A folder holding only some of the installed shoreline files.
+QString Dossier_Partiel(const QTemporaryDir& dossier, const QList<int>& resolutions) {
+    for (const int r : resolutions) {
+        const QString fichier = Rivages::Fichier(Rivages::Resolution(r));
+        if (!QFile::link(fichier, Rivages::Fichier(Rivages::Resolution(r), dossier.path())))
+            return QString();
+    }
+    return dossier.path();
+}
+
+// The text of a PDF file, page by page, as pdftotext lays it out.
+QStringList Pages_Texte(const QString& pdf) {
+    QProcess outil;
+    outil.start(u"pdftotext"_qs, {u"-layout"_qs, pdf, u"-"_qs});
+    if (!outil.waitForFinished(30000) || outil.exitCode() != 0)
+        return {};
+    return QString::fromUtf8(outil.readAllStandardOutput()).split(u'\f', Qt::SkipEmptyParts);
 }
 
 } // namespace
@@ -70,26 +131,20 @@ class TestCarte : public QObject {
         QCOMPARE(carte->Choisi(), 2);
         QCOMPARE(carte->Reperes()[5].nom, u"Sans lieu");
         QVERIFY(!carte->Reperes()[5].Place());
-        // On the screen, and printed on a page three times as large, the same chart.
         const QImage image = carte->grab().toImage();
-        QImage page(carte->size() * 3 + QSize(0, 100), QImage::Format_RGB32);
-        page.fill(Qt::black);
-        carte->Imprimer(page);
         for (int i = 0; i < 5; ++i) {
             const QPointF p =
                 carte->Vue().Ecran(carte->Reperes()[i].latitude, carte->Reperes()[i].longitude);
             QVERIFY2(ecran.contains(p), qPrintable(carte->Reperes()[i].nom));
             const QColor marque = i == 2 ? QColor(211, 84, 0) : QColor(31, 78, 121);
             QCOMPARE(Couleur(image, p), marque);
-            QCOMPARE(Couleur(page, p * 3), marque);
         }
         // The land inland of Brittany, the sea off it.
         for (const auto& [lieu, couleur] :
              {std::pair{QPointF(-2.7, 48.25), QColor(241, 233, 210)},
-              std::pair{QPointF(-3.9, 47.5), QColor(212, 230, 241)}}) {
+              std::pair{QPointF(-5.0, 47.0), QColor(212, 230, 241)}}) {
             const QPointF p = carte->Vue().Ecran(lieu.y(), lieu.x());
             QCOMPARE(Couleur(image, p), couleur);
-            QCOMPARE(Couleur(page, p * 3), couleur);
         }
         QCOMPARE(carte->Vue().Ecran(48.6462, -2.0225), ecran.center());
 
@@ -149,9 +204,12 @@ class TestCarte : public QObject {
         const QPointF apres = carte->Vue().Lieu(pointeur);
         QVERIFY(std::abs(apres.x() - sous_pointeur.x()) < 1e-6 &&
                 std::abs(apres.y() - sous_pointeur.y()) < 1e-6);
+        // No closer than the finest installed shoreline resolves: crude 3125 m a pixel, low
+        // 625 m, intermediate 125 m, high 25 m, full 5 m.
         roulette(200, pointeur);
-        QCOMPARE(carte->Vue().echelle, Dessin_Carte::Vue::Echelle_Max);
-        QVERIFY(carte->Vue().Metres_Par_Pixel() < 2);
+        const double limites[] = {3125, 625, 125, 25, 5};
+        const double limite = limites[int(Rivages::Installees().back())];
+        QVERIFY(std::abs(carte->Vue().Metres_Par_Pixel() / limite - 1) < 1e-4);
         roulette(-400, pointeur);
         QCOMPARE(carte->Vue().echelle, carte->Vue().Echelle_Min());
         const Dessin_Carte::Vue monde = carte->Vue();
@@ -201,6 +259,9 @@ class TestCarte : public QObject {
         // North and east of Concarneau, a few miles: on so short a leg the chart's plane gives
         // the distance and bearing (60 miles a degree of latitude, 60 cos(latitude) one of
         // longitude) to a hundredth of a mile and a tenth of a degree.
+        carte->setFocus();
+        for (int fois = 0; fois < 12 && carte->Vue().Metres_Par_Pixel() > 200; ++fois)
+            QTest::keyClick(carte, Qt::Key_Plus);
         const QPointF concarneau = carte->Vue().Ecran(47.8697, -3.9125);
         for (const QPointF ecart : {QPointF(0, -40), QPointF(40, 0)}) {
             const QPoint ou = (concarneau + ecart).toPoint();
@@ -282,6 +343,253 @@ class TestCarte : public QObject {
         QTest::mouseClick(carte, Qt::LeftButton, {},
                           carte->Vue().Ecran(47.8697, -3.9125).toPoint());
         QCOMPARE(b.c.poi.POI_Courant, 1);
+    }
+
+    // At 20 miles across, the Glénan islands are drawn with the high shorelines, whatever
+    // else is installed; with coarser files alone the zoom cannot come so close, and at its
+    // closest the coast of Brittany still shows, so that no view is empty water where the
+    // file knows a coast.
+    void petites_iles_data() {
+        using R = Rivages::Resolution;
+        QTest::addColumn<QList<int>>("resolutions");
+        QTest::addColumn<bool>("glenan");
+        QTest::newRow("toutes") << QList<int>{0, 1, 2, 3} << true;
+        QTest::newRow("haute seule") << QList<int>{int(R::Haute)} << true;
+        QTest::newRow("basse et haute") << QList<int>{int(R::Basse), int(R::Haute)} << true;
+        QTest::newRow("basse seule") << QList<int>{int(R::Basse)} << false;
+        QTest::newRow("grossière et intermédiaire")
+            << QList<int>{int(R::Grossiere), int(R::Intermediaire)} << false;
+    }
+    void petites_iles() {
+        QFETCH(QList<int>, resolutions);
+        QFETCH(bool, glenan);
+        const std::vector<Rivages::Resolution> installees = Rivages::Installees();
+        for (const int r : resolutions)
+            if (std::find(installees.begin(), installees.end(), Rivages::Resolution(r)) ==
+                installees.end())
+                QSKIP("shoreline file not installed here");
+        QTemporaryDir dossier;
+        const QString chemin = Dossier_Partiel(dossier, resolutions);
+        QVERIFY(!chemin.isEmpty());
+        Dessin_Carte::Bases bases(chemin);
+        const Rivages::Zone archipel{-4.06, 47.69, -3.94, 47.74};
+        Dessin_Carte::Vue v = Autour(47.715, -4.0, 20);
+        v.plus_fin = bases.Limite();
+        v.Borner();
+        if (glenan) {
+            QCOMPARE(v.echelle, Autour(47.715, -4.0, 20).echelle); // not held back
+            QVERIFY(Pixels_De_Terre(Dessin(v, {}, -1, bases), v, archipel) > 100);
+        } else {
+            QVERIFY(v.Metres_Par_Pixel() > 100);
+        }
+        // At the closest the files allow, on the coast south of Quimper: land and sea.
+        Dessin_Carte::Vue pres = Autour(47.85, -4.1, 0.01);
+        pres.plus_fin = bases.Limite();
+        pres.Borner();
+        QCOMPARE(pres.Metres_Par_Pixel(), bases.Limite());
+        const QImage image = Dessin(pres, {}, -1, bases);
+        const Rivages::Zone tout{pres.Zone().ouest, pres.Zone().sud, pres.Zone().est,
+                                 pres.Zone().nord};
+        const int terre = Pixels_De_Terre(image, pres, tout);
+        QVERIFY2(terre > 10000 && terre < 690000, qPrintable(QString::number(terre)));
+    }
+
+    // Ten POIs a few cables apart: no name covers another, the selected one's is written
+    // whatever stands there, every name written is inked next to its mark, and a name of a
+    // million characters is cut to a few dozen.
+    void etiquettes() {
+        std::vector<Dessin_Carte::Repere> reperes;
+        for (int i = 0; i < 10; ++i)
+            reperes.push_back(
+                {u"Mouillage %1"_qs.arg(i + 1), 47.72 + 0.004 * (i % 3), -3.99 + 0.005 * (i / 3)});
+        reperes.push_back({QString(1000000, u'N'), 47.724, -3.985});
+        // As close as the chart comes (the high file: 13.5 miles across).
+        Dessin_Carte::Bases bases;
+        Dessin_Carte::Vue v = Autour(47.722, -3.985, 2);
+        v.plus_fin = bases.Limite();
+        v.Borner();
+        for (const int choisi : {-1, 4, 10}) {
+            const auto etiquettes = Dessin_Carte::Etiquettes(v, reperes, choisi);
+            const QImage image = Dessin(v, reperes, choisi, bases);
+            QVERIFY2(etiquettes.size() >= 4, qPrintable(QString::number(etiquettes.size())));
+            if (choisi >= 0)
+                QCOMPARE(etiquettes.front().index, choisi);
+            for (std::size_t i = 0; i < etiquettes.size(); ++i) {
+                const Dessin_Carte::Etiquette& e = etiquettes[i];
+                for (std::size_t j = 0; j < i; ++j)
+                    QVERIFY2(!e.boite.intersects(etiquettes[j].boite), qPrintable(e.texte));
+                const auto ecran = [&](int k) {
+                    return v.Ecran(reperes[k].latitude, reperes[k].longitude);
+                };
+                const QPointF marque = ecran(e.index);
+                for (int k = 0; k < int(reperes.size()); ++k) // nor hides another mark
+                    QVERIFY(k == e.index || e.index == choisi || !e.boite.contains(ecran(k)));
+                QVERIFY(QLineF(e.boite.center(), marque).length() < e.boite.width() / 2 + 20);
+                QVERIFY(e.texte.size() <= 65);
+                int encre = 0;
+                for (int x = int(e.boite.left()); x < int(e.boite.right()); ++x)
+                    encre += image.pixelColor(x, int(e.boite.center().y())).lightness() < 120;
+                QVERIFY2(encre > 2, qPrintable(e.texte));
+            }
+        }
+        const QString immense = Dessin_Carte::Nom_Lisible(reperes.back().nom, QFont(), 1e6);
+        QVERIFY(immense.size() <= 65 && immense.endsWith(u'…'));
+        // A character outside the basic plane is never cut in two.
+        const QString emoji = QString(63, u'a') + QString::fromUtf8("⛵🐬") + QString(10, u'b');
+        QVERIFY(!Dessin_Carte::Nom_Lisible(emoji, QFont(), 1e6).contains(QChar(0xD83D)));
+    }
+
+    // A file opened: all its POIs in sight. A POI selected: at the centre, at the scale shown,
+    // or at the closest the shorelines resolve.
+    void ouverture_et_selection() {
+        Banc b(true);
+        b.Demarrer();
+        Carte_Marine* carte = Carte_Marine::De(b.c.ui.WebBrowser1);
+        carte->show();
+        QTemporaryDir dossier;
+        const QString fichier = dossier.filePath(u"Ports_bretons.gpx"_qs);
+        QVERIFY(
+            QFile::copy(QStringLiteral(QUILLVANE_DONNEES "/exemple/Ports_bretons.gpx"), fichier));
+        Fichiers::Charger(b.c, fichier);
+        QCOMPARE(int(carte->Reperes().size()), 7);
+        const QRectF ecran(QPointF(0, 0), carte->Vue().taille);
+        QRectF boite;
+        for (const auto& r : carte->Reperes()) {
+            const QPointF p = carte->Vue().Ecran(r.latitude, r.longitude);
+            QVERIFY2(ecran.adjusted(20, 20, -20, -20).contains(p), qPrintable(r.nom));
+            boite |= QRectF(p, QSizeF(1, 1));
+        }
+        // Framed, not merely in sight: the harbours fill the chart's width or height.
+        QVERIFY(boite.width() > ecran.width() / 2 || boite.height() > ecran.height() / 2);
+
+        const double echelle = carte->Vue().echelle;
+        b.Selectionner(5);
+        QCOMPARE(carte->Vue().Ecran(47.7460, -3.3580), ecran.center());
+        QCOMPARE(carte->Vue().echelle, echelle);
+        // As close as it goes, then a harbour further north: the closest scale there.
+        QWheelEvent e(ecran.center(), carte->mapToGlobal(ecran.center()), {}, QPoint(0, 12000),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(carte, &e);
+        b.Selectionner(3);
+        QCOMPARE(carte->Vue().Ecran(48.7270, -3.9830), ecran.center());
+        QCOMPARE(carte->Vue().Metres_Par_Pixel(), carte->Bases().Limite());
+    }
+
+    // With the chart shown, the printout is a PDF through the printer dialog: the chart over
+    // the whole page in the orientation chosen, under the file's name and the date, then the
+    // list, its legs checked against the law of cosines. With the web map, the web view prints.
+    void impression() {
+        Banc b(true);
+        b.Demarrer();
+        Carte_Marine* carte = Carte_Marine::De(b.c.ui.WebBrowser1);
+        const struct {
+            const char16_t *nom, *lat, *lon, *position, *liens;
+        } passage[] = {
+            {u"Concarneau", u"47.8697", u"-3.9125", u"47°52,182′N 003°54,750′W",
+             u"Description, Port"},
+            {u"Port-Tudy", u"47.6450", u"-3.4450", u"47°38,700′N 003°26,700′W", u""},
+            {u"Le Palais", u"47.3480", u"-3.1540", u"47°20,880′N 003°09,240′W", u"Capitainerie"}};
+        for (const auto& poi : passage) {
+            Declarations::Liens urls, noms;
+            const QStringList liens =
+                QString::fromUtf16(poi.liens).split(u", "_qs, Qt::SkipEmptyParts);
+            for (qsizetype k = 0; k < liens.size(); ++k) {
+                urls[k + 1] = u"https://exemple.fr/"_qs + liens[k];
+                noms[k + 1] = liens[k];
+            }
+            Declarations::Ecrire_Fiche(b.c.poi, ++b.c.poi.Nb_POI,
+                                       {QString::fromUtf16(poi.nom),
+                                        u"T"_qs,
+                                        QString::fromUtf16(poi.lat),
+                                        QString::fromUtf16(poi.lon),
+                                        qint16(liens.size()),
+                                        urls,
+                                        noms,
+                                        {}});
+        }
+        b.c.poi.Nom_Court = u"Passage.gpx"_qs;
+        Gerer_POI::Afficher_POI(b.c);
+
+        // The web map shown: its page printed, as before.
+        QTemporaryDir dossier;
+        b.services.pdf = dossier.filePath(u"carte.pdf"_qs);
+        Visionneuses::Impression_Click(b.c);
+        QCOMPARE(b.services.impressions, 1);
+        QVERIFY(!QFile::exists(b.services.pdf));
+
+        carte->show();
+        b.Selectionner(2);
+        b.services.orientation = QPageLayout::Landscape;
+        Visionneuses::Impression_Click(b.c);
+        QCOMPARE(b.services.impressions, 1);
+        const QStringList pages = Pages_Texte(b.services.pdf);
+        QVERIFY2(pages.size() == 2, "pdftotext (poppler-utils) lit-il le PDF ?");
+        const QString date =
+            QLocale(QLocale::French).toString(QDate::currentDate(), QLocale::LongFormat);
+        for (const QString& page : pages)
+            QVERIFY(page.contains(u"Passage.gpx"_qs) && page.contains(date));
+        QVERIFY(!pages[0].contains(u"Relèvement"_qs) && pages[1].contains(u"Relèvement"_qs));
+
+        // The legs by the spherical law of cosines: distance, then the angle at the start.
+        constexpr double rad = std::numbers::pi / 180;
+        const QStringList lignes = pages[1].split(u'\n');
+        for (int i = 0; i < 3; ++i) {
+            const auto& poi = passage[i];
+            const auto ligne = std::find_if(lignes.begin(), lignes.end(), [&](const QString& l) {
+                return l.contains(QString::fromUtf16(poi.nom));
+            });
+            QVERIFY(ligne != lignes.end());
+            const QStringList mots = ligne->simplified().split(u' ');
+            QCOMPARE(mots.first(), QString::number(i + 1));
+            QVERIFY2(ligne->contains(QString::fromUtf16(poi.position)), qPrintable(*ligne));
+            QVERIFY(ligne->contains(QString::fromUtf16(poi.liens)));
+            if (i == 0) { // no leg: number, name, position and links only
+                QCOMPARE(mots.size(), 6);
+                continue;
+            }
+            const double f1 = QString::fromUtf16(passage[i - 1].lat).toDouble() * rad;
+            const double l1 = QString::fromUtf16(passage[i - 1].lon).toDouble() * rad;
+            const double f2 = QString::fromUtf16(poi.lat).toDouble() * rad;
+            const double l2 = QString::fromUtf16(poi.lon).toDouble() * rad;
+            const double d = std::acos(std::sin(f1) * std::sin(f2) +
+                                       std::cos(f1) * std::cos(f2) * std::cos(l2 - l1));
+            double route = std::acos((std::sin(f2) - std::sin(f1) * std::cos(d)) /
+                                     (std::cos(f1) * std::sin(d))) /
+                           rad;
+            if (std::sin(l2 - l1) < 0)
+                route = 360 - route;
+            const QString milles = QLocale(QLocale::French).toString(d / rad * 60, 'f', 1);
+            const QString releve = u"%1°"_qs.arg(std::lround(route), 3, 10, QLatin1Char('0'));
+            QVERIFY2(mots.contains(milles) && mots.contains(releve),
+                     qPrintable(*ligne + u" ≠ "_qs + milles + u' ' + releve));
+        }
+
+        // The chart page, drawn: sea and land from edge to edge of a landscape page.
+        QProcess rendu;
+        const QString image = dossier.filePath(u"page"_qs);
+        rendu.start(u"pdftoppm"_qs, {u"-r"_qs, u"20"_qs, u"-f"_qs, u"1"_qs, u"-l"_qs, u"1"_qs,
+                                     u"-png"_qs, u"-singlefile"_qs, b.services.pdf, image});
+        QVERIFY(rendu.waitForFinished(30000) && rendu.exitCode() == 0);
+        const QImage page(image + u".png"_qs);
+        QVERIFY(page.width() > page.height());
+        const auto proche = [](QColor a, QColor b) {
+            return std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) +
+                       std::abs(a.blue() - b.blue()) <
+                   12;
+        };
+        int mer = 0, terre = 0;
+        QRect peinte;
+        for (int x = 0; x < page.width(); ++x)
+            for (int y = 0; y < page.height(); ++y) {
+                const QColor c = page.pixelColor(x, y);
+                mer += proche(c, Mer);
+                terre += proche(c, Terre);
+                if (proche(c, Mer) || proche(c, Terre))
+                    peinte |= QRect(x, y, 1, 1);
+            }
+        QVERIFY(mer > 500 && terre > 500);
+        QVERIFY2(peinte.width() > page.width() * 0.85 && peinte.height() > page.height() * 0.75,
+                 qPrintable(u"%1 x %2"_qs.arg(peinte.width()).arg(peinte.height())));
     }
 };
 

@@ -1,6 +1,6 @@
 // The shorelines read from Debian's low resolution GSHHG file: land and water where they are,
 // every bin consistent with its corners, windows across the antimeridian and at the poles,
-// the resolution chosen by the scale, and a file that is not one refused.
+// the finest resolution fast enough at each scale, and a file that is not one refused.
 
 #include "viewers/Rivages.h"
 
@@ -115,15 +115,23 @@ class TestRivages : public QObject {
         QTest::addColumn<int>("choisie");
         const QList<int> debian{int(R::Grossiere), int(R::Basse), int(R::Intermediaire),
                                 int(R::Haute)};
-        QTest::newRow("le monde") << 40000.0 << debian << int(R::Grossiere);
+        const QList<int> fine{int(R::Intermediaire), int(R::Haute)};
+        // The finest that is drawn fast enough at that scale.
+        QTest::newRow("le monde") << 40000.0 << debian << int(R::Basse);
         QTest::newRow("l'Europe") << 3000.0 << debian << int(R::Intermediaire);
+        QTest::newRow("la Manche") << 2100.0 << debian << int(R::Intermediaire);
         QTest::newRow("la Bretagne") << 300.0 << debian << int(R::Haute);
         QTest::newRow("un port, sans la complète") << 5.0 << debian << int(R::Haute);
         QTest::newRow("un port, avec")
             << 5.0 << debian + QList<int>{int(R::Complete)} << int(R::Complete);
+        QTest::newRow("la Bretagne, avec la complète")
+            << 1000.0 << debian + QList<int>{int(R::Complete)} << int(R::Haute);
         QTest::newRow("la basse seule") << 5.0 << QList<int>{int(R::Basse)} << int(R::Basse);
-        QTest::newRow("plus fine que voulue")
+        // Only files too slow for the whole world: the coarsest of them.
+        QTest::newRow("le monde, haute seule")
             << 40000.0 << QList<int>{int(R::Haute)} << int(R::Haute);
+        QTest::newRow("le monde, sans grossière ni basse")
+            << 40000.0 << fine << int(R::Intermediaire);
         QTest::newRow("aucune") << 300.0 << QList<int>{} << -1;
     }
     void choix_de_la_resolution() {

@@ -6,6 +6,8 @@
 #include <QString>
 #include <functional>
 
+class QPrinter;
+
 class Services {
   public:
     virtual ~Services() = default;
@@ -20,6 +22,9 @@ class Services {
     virtual QString Ouvrir_Fichier(const QString& filtre, const QString& nomInitial) = 0;
     // Printer-choice dialog; true when a printer was chosen.
     virtual bool Choisir_Imprimante() = 0;
+    // The printer dialog on `imprimante`, which it sets up (printer or PDF file, page,
+    // orientation); true when the user asked to print.
+    virtual bool Preparer_Imprimante(QPrinter& imprimante) = 0;
 
     // The desktop's "open" for a document or an address; the result is not examined.
     virtual void Ouvrir(const QString& cible) = 0;

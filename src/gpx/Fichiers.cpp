@@ -7,6 +7,7 @@
 #include "poi/Gerer_POI.h"
 #include "ui/Contexte.h"
 #include "ui/Curseur_Attente.h"
+#include "viewers/Carte.h"
 
 #include <QFileInfo>
 #include <QGroupBox>
@@ -98,6 +99,7 @@ void Lire_POI(Contexte& c, QByteArrayView contenu) {
     Lire_Fichier(c.poi, contenu);
     c.ui.ListePOI->SetListIndex(-1);
     Gerer_POI::Afficher_POI(c);
+    Carte::Cadrer_Reperes(c);
 }
 
 void Charge_Fichier_Click(Contexte& c) {

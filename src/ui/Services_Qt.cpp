@@ -1,7 +1,6 @@
 #include "Services_Qt.h"
 
 #include "ui/Controles.h"
-#include "viewers/Carte_Marine.h"
 
 #include <QDesktopServices>
 #include <QDir>
@@ -62,6 +61,10 @@ QString Services_Qt::Ouvrir_Fichier(const QString& filtre, const QString& nomIni
 
 bool Services_Qt::Choisir_Imprimante() {
     QPrinter imprimante;
+    return Preparer_Imprimante(imprimante);
+}
+
+bool Services_Qt::Preparer_Imprimante(QPrinter& imprimante) {
     QPrintDialog dialogue(&imprimante, Fenetre());
     return dialogue.exec() == QDialog::Accepted;
 }
@@ -146,12 +149,6 @@ void Services_Qt::Imprimer_Page() {
     auto* imprimante = new QPrinter;
     QPrintDialog dialogue(imprimante, Fenetre());
     if (dialogue.exec() != QDialog::Accepted) {
-        delete imprimante;
-        return;
-    }
-    // Without the web map, the chart shown in its place.
-    if (Carte_Marine* carte = Carte_Marine::De(navigateur); carte && carte->isVisible()) {
-        carte->Imprimer(*imprimante);
         delete imprimante;
         return;
     }

@@ -23,6 +23,7 @@ class Services_Qt : public Services {
     bool Question(const QString& texte) override;
     QString Ouvrir_Fichier(const QString& filtre, const QString& nomInitial) override;
     bool Choisir_Imprimante() override;
+    bool Preparer_Imprimante(QPrinter& imprimante) override;
     void Ouvrir(const QString& cible) override;
     void Ouvrir_Sinon(const QString& cible, std::function<void()> echec) override;
     QString Lire_Reglage(const QString& section, const QString& cle) override;

@@ -15,14 +15,24 @@ double Degres(const QString& texte) {
 }
 } // namespace
 
+Dessin_Carte::Repere Repere_POI(const Contexte& c, int i) {
+    return {c.poi.Nom_POI[i], Degres(c.poi.Lat_POI[i]), Degres(c.poi.Long_POI[i])};
+}
+
 void Afficher_Reperes(Contexte& c) {
     Carte_Marine* carte = Carte_Marine::De(c.ui.WebBrowser1);
     if (!carte)
         return;
     std::vector<Dessin_Carte::Repere> reperes;
     for (int i = 1; i <= c.poi.Nb_POI; ++i)
-        reperes.push_back({c.poi.Nom_POI[i], Degres(c.poi.Lat_POI[i]), Degres(c.poi.Long_POI[i])});
+        reperes.push_back(Repere_POI(c, i));
     carte->Montrer_Reperes(std::move(reperes));
+}
+
+void Cadrer_Reperes(Contexte& c) {
+    Afficher_Reperes(c);
+    if (Carte_Marine* carte = Carte_Marine::De(c.ui.WebBrowser1))
+        carte->Cadrer_Reperes();
 }
 
 void Afficher_Carte(Contexte& c) {

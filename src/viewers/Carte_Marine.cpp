@@ -1,13 +1,13 @@
 #include "Carte_Marine.h"
 
 #include <QMouseEvent>
-#include <QPaintDevice>
 #include <QPainter>
 #include <QWebEngineLoadingInfo>
 #include <QWebEnginePage>
 #include <QWebEngineView>
 #include <cmath>
 #include <numbers>
+#include <optional>
 
 using namespace Dessin_Carte;
 
@@ -22,6 +22,7 @@ constexpr double Metres_Par_Degre = 111320;
 Carte_Marine::Carte_Marine(QWebEngineView* navigateur) : QWidget(navigateur) {
     setObjectName(QStringLiteral("Carte_Marine"));
     setCursor(Qt::OpenHandCursor);
+    vue_.plus_fin = bases_.Limite();
     Preparer_Pointeur();
     hide();
     Suivre_Navigateur();
@@ -50,56 +51,55 @@ void Carte_Marine::Montrer_Reperes(std::vector<Repere> reperes) {
         return;
     reperes_ = std::move(reperes);
     choisi_ = -1;
-    a_cadrer_ = true;
     update();
     Montrer_Choisi();
+}
+
+void Carte_Marine::Cadrer_Reperes() {
+    a_cadrer_ = vue_.taille.isEmpty();
+    if (a_cadrer_)
+        return;
+    // The narrower of the two ways round the world: across Greenwich or across 180°.
+    std::optional<Rivages::Zone> z[2];
+    for (const Repere& r : reperes_) {
+        if (!r.Place())
+            continue;
+        for (int sens = 0; sens < 2; ++sens) {
+            double lon = std::remainder(r.longitude, 360.0);
+            if (sens == 1 && lon < 0)
+                lon += 360;
+            const double lat = std::clamp(r.latitude, -Latitude_Limite, Latitude_Limite);
+            Rivages::Zone& e = z[sens].emplace(z[sens].value_or(Rivages::Zone{lon, lat, lon, lat}));
+            e = {std::min(e.ouest, lon), std::min(e.sud, lat), std::max(e.est, lon),
+                 std::max(e.nord, lat)};
+        }
+    }
+    if (!z[0]) // nothing to show: the chart stays where it is
+        return;
+    const Rivages::Zone zone = z[0]->est - z[0]->ouest <= z[1]->est - z[1]->ouest ? *z[0] : *z[1];
+    // Room around the marks for their names; a lone place seen some 50 km across.
+    const QSizeF taille = vue_.taille;
+    vue_.taille =
+        QSizeF(std::max(40.0, taille.width() - 240), std::max(40.0, taille.height() - 60));
+    vue_.Cadrer(zone);
+    vue_.taille = taille;
+    if (zone.ouest == zone.est && zone.sud == zone.nord)
+        vue_.echelle = taille.width() * Metres_Par_Degre *
+                       std::cos(vue_.latitude * std::numbers::pi / 180) / Largeur_Autour;
+    vue_.Borner();
+    update();
 }
 
 void Carte_Marine::Choisir(int index) {
     choisi_ = index;
-    Cadrer_Choisi();
+    if (choisi_ >= 0 && choisi_ < int(reperes_.size()) && reperes_[choisi_].Place()) {
+        const Repere& c = reperes_[choisi_];
+        vue_.longitude = std::remainder(c.longitude, 360.0);
+        vue_.latitude = std::clamp(c.latitude, -Latitude_Limite, Latitude_Limite);
+        vue_.Borner();
+    }
     update();
     Montrer_Choisi();
-}
-
-void Carte_Marine::Cadrer_Choisi() {
-    if (choisi_ < 0 || choisi_ >= int(reperes_.size()) || !reperes_[choisi_].Place() ||
-        vue_.taille.isEmpty())
-        return;
-    const Repere& c = reperes_[choisi_];
-    vue_.longitude = c.longitude;
-    vue_.latitude = std::clamp(c.latitude, -Latitude_Limite, Latitude_Limite);
-    if (!a_cadrer_)
-        return;
-    a_cadrer_ = false;
-    // The largest scale that shows every other POI around the selected one, names included,
-    // but no closer than a window some 50 km across.
-    double echelle = vue_.taille.width() * Metres_Par_Degre *
-                     std::cos(vue_.latitude * std::numbers::pi / 180) / Largeur_Autour;
-    const double demi_largeur = std::max(20.0, vue_.taille.width() / 2 - 110);
-    const double demi_hauteur = std::max(20.0, vue_.taille.height() / 2 - 30);
-    for (const Repere& r : reperes_) {
-        if (!r.Place())
-            continue;
-        const double dx = std::abs(std::remainder(r.longitude - c.longitude, 360.0));
-        const double dy = std::abs(Mercator(r.latitude) - Mercator(vue_.latitude));
-        if (dx > 0)
-            echelle = std::min(echelle, demi_largeur / dx);
-        if (dy > 0)
-            echelle = std::min(echelle, demi_hauteur / dy);
-    }
-    vue_.echelle = std::clamp(echelle, vue_.Echelle_Min(), Vue::Echelle_Max);
-}
-
-void Carte_Marine::Imprimer(QPaintDevice& imprimante) {
-    QPainter p(&imprimante);
-    const double s =
-        std::min(imprimante.width() / double(width()), imprimante.height() / double(height()));
-    Dessin_Carte::Vue v = vue_;
-    v.taille = QSizeF(size()) * s;
-    v.echelle *= s;
-    v.pixel = s;
-    Dessiner(p, v, reperes_, choisi_, bases_);
 }
 
 void Carte_Marine::Suivre_Navigateur() {
@@ -128,11 +128,11 @@ void Carte_Marine::resizeEvent(QResizeEvent* evenement) {
     vue_.taille = size();
     if (vue_.taille.isEmpty())
         return;
-    if (vue_.echelle == 0) {
+    if (vue_.echelle == 0)
         vue_.Cadrer(France);
-        Cadrer_Choisi();
-    }
-    vue_.echelle = std::clamp(vue_.echelle, vue_.Echelle_Min(), Vue::Echelle_Max);
+    if (a_cadrer_)
+        Cadrer_Reperes();
+    vue_.Borner();
 }
 
 void Carte_Marine::paintEvent(QPaintEvent*) {
@@ -158,9 +158,12 @@ void Carte_Marine::wheelEvent(QWheelEvent* evenement) {
     // The place under the pointer stays under it.
     const QPointF ou = evenement->position();
     const QPointF lieu = vue_.Lieu(ou);
-    vue_.echelle = std::clamp(vue_.echelle * std::pow(1.25, evenement->angleDelta().y() / 120.0),
-                              vue_.Echelle_Min(), Vue::Echelle_Max);
-    vue_.Deplacer(vue_.Ecran(lieu.y(), lieu.x()) - ou);
+    vue_.echelle *= std::pow(1.25, evenement->angleDelta().y() / 120.0);
+    // The bounds depend on the latitude at the centre, which the move changes a little.
+    for (int fois = 0; fois < 2; ++fois) {
+        vue_.Borner();
+        vue_.Deplacer(vue_.Ecran(lieu.y(), lieu.x()) - ou);
+    }
     update();
     Suivre_Pointeur(ou);
 }

@@ -13,7 +13,6 @@
 #include <optional>
 
 class QLabel;
-class QPaintDevice;
 class QWebEngineView;
 
 class Carte_Marine : public QWidget {
@@ -23,13 +22,13 @@ class Carte_Marine : public QWidget {
     // The chart of a web view made by Navigateur::Creer_Vue; null for any other widget.
     static Carte_Marine* De(QWidget* navigateur);
 
-    // The POIs of the file; a new list forgets the selection and frames the next one.
+    // The POIs of the file; a new list forgets the selection.
     void Montrer_Reperes(std::vector<Dessin_Carte::Repere> reperes);
-    // The selected POI (from 0) goes to the centre; the first of a list also sets the scale
-    // so that the others are seen around it.
+    // Every POI in sight, names included (at once, or as soon as the chart has a size).
+    void Cadrer_Reperes();
+    // The selected POI (from 0) goes to the centre, at the scale shown or, closer than the
+    // shorelines resolve, at the closest that they do.
     void Choisir(int index);
-    // The chart as shown, as large as the page (or image) allows.
-    void Imprimer(QPaintDevice& imprimante);
 
     const Dessin_Carte::Vue& Vue() const { return vue_; }
     const std::vector<Dessin_Carte::Repere>& Reperes() const { return reperes_; }
@@ -55,7 +54,6 @@ class Carte_Marine : public QWidget {
     void leaveEvent(QEvent* evenement) override;
 
   private:
-    void Cadrer_Choisi();
     void Suivre_Navigateur();
     // The chart as last drawn, drawn again only when what it shows has changed: the pointer's
     // readout and the labels over it cost no drawing of the shores.
@@ -71,7 +69,7 @@ class Carte_Marine : public QWidget {
     Dessin_Carte::Bases bases_;
     std::vector<Dessin_Carte::Repere> reperes_;
     int choisi_ = -1;
-    bool a_cadrer_ = false; // the next selection sets the scale
+    bool a_cadrer_ = false; // every POI to frame once the chart has a size
     QPointF prise_;         // where a drag last was
     bool glisse_ = false;
 

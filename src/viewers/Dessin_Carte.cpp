@@ -1,5 +1,6 @@
 #include "Dessin_Carte.h"
 
+#include <QFontMetricsF>
 #include <QLocale>
 #include <QPainter>
 #include <QPainterPath>
@@ -22,6 +23,13 @@ const QColor Canevas(60, 80, 100, 70);
 const QColor Encre(44, 62, 80);
 const QColor Repere_Couleur(31, 78, 121);
 const QColor Choisi_Couleur(211, 84, 0);
+
+// A font of a size in points as a screen shows it, scaled like the lines on a printer.
+QFont Police(const QFont& base, double points, const Vue& v) {
+    QFont police = base;
+    police.setPixelSize(std::max(1, int(std::lround(points * 4 / 3 * v.pixel))));
+    return police;
+}
 
 // Text with a light halo, readable on land, sea and lines alike.
 void Ecrire(QPainter& p, QPointF ou, const QString& texte, const QFont& police,
@@ -58,8 +66,7 @@ class Projection {
 void Dessiner_Rivages(QPainter& p, const Vue& v, Bases& bases) {
     const Rivages::Base* base = bases.Pour(v.Metres_Par_Pixel());
     if (!base) {
-        QFont police = p.font();
-        police.setPointSizeF(10);
+        const QFont police = Police(p.font(), 10, v);
         Ecrire(p, QPointF(12 * v.pixel, v.taille.height() / 2),
                QStringLiteral("Aucun trait de côte installé (paquet gmt-gshhg-low)"), police, Encre,
                v.pixel);
@@ -103,8 +110,7 @@ void Dessiner_Canevas(QPainter& p, const Vue& v) {
     const double pas = Pas_Canevas(v);
     const bool minutes = pas < 1;
     const Rivages::Zone z = v.Zone();
-    QFont police = p.font();
-    police.setPointSizeF(8);
+    const QFont police = Police(p.font(), 8, v);
     const QPen trait(Canevas, v.pixel);
     for (double lon = std::ceil(z.ouest / pas) * pas; lon <= z.est; lon += pas) {
         const double x = v.Ecran(v.latitude, lon).x();
@@ -139,48 +145,65 @@ void Dessiner_Echelle(QPainter& p, const Vue& v) {
     p.drawLine(depart, fin);
     for (const QPointF bout : {depart, fin})
         p.drawLine(bout, bout - QPointF(0, 6 * v.pixel));
-    QFont police = p.font();
-    police.setPointSizeF(8);
+    const QFont police = Police(p.font(), 8, v);
     const QString texte = QLocale(QLocale::French).toString(milles) +
                           (milles < 2 ? QStringLiteral(" mille") : QStringLiteral(" milles"));
     Ecrire(p, depart - QPointF(0, 9 * v.pixel), texte, police, Encre, v.pixel);
 }
 
-void Dessiner_Reperes(QPainter& p, const Vue& v, const std::vector<Repere>& reperes, int choisi) {
-    QFont police = p.font();
-    police.setPointSizeF(9);
-    QFont gras = police;
-    gras.setBold(true);
+// The marks in view, and the selected one's.
+struct Marque {
+    int index;
+    QPointF centre;
+};
+std::vector<Marque> Marques(const Vue& v, const std::vector<Repere>& reperes, int choisi) {
     const QRectF cadre(QPointF(-50, -50) * v.pixel,
                        v.taille + QSizeF(100, 100) * v.pixel); // a name may stand out of it
-    // The selected POI last, above the others.
-    std::vector<int> ordre;
+    std::vector<Marque> marques;
     for (int i = 0; i < int(reperes.size()); ++i)
-        if (i != choisi)
-            ordre.push_back(i);
-    if (choisi >= 0 && choisi < int(reperes.size()))
-        ordre.push_back(choisi);
-    for (const int i : ordre) {
-        const Repere& r = reperes[i];
-        if (!r.Place())
-            continue;
-        const bool lui = i == choisi;
-        for (const double tour : {-360.0, 0.0, 360.0}) {
-            const QPointF c = v.Ecran(r.latitude, r.longitude + tour);
-            if (!cadre.contains(c))
-                continue;
-            const double rayon = (lui ? 6 : 4) * v.pixel;
-            if (lui) {
-                p.setPen(QPen(Choisi_Couleur, 2 * v.pixel));
-                p.setBrush(Qt::NoBrush);
-                p.drawEllipse(c, 2.2 * rayon, 2.2 * rayon);
+        for (const double tour : {-360.0, 0.0, 360.0})
+            if (const Repere& r = reperes[i]; r.Place()) {
+                const QPointF c = v.Ecran(r.latitude, r.longitude + tour);
+                if (cadre.contains(c))
+                    marques.push_back({i, c});
             }
-            p.setPen(QPen(Qt::white, 1.5 * v.pixel));
-            p.setBrush(lui ? Choisi_Couleur : Repere_Couleur);
-            p.drawEllipse(c, rayon, rayon);
-            Ecrire(p, c + QPointF(rayon + 5 * v.pixel, 4 * v.pixel), r.nom, lui ? gras : police,
-                   lui ? Choisi_Couleur.darker(130) : Encre, v.pixel);
+    // The selected POI first for its label, last for its mark (above the others).
+    std::stable_partition(marques.begin(), marques.end(),
+                          [&](const Marque& m) { return m.index == choisi; });
+    return marques;
+}
+
+double Rayon(const Vue& v, bool choisi) {
+    return (choisi ? 6 : 4) * v.pixel;
+}
+
+QFont Police_Etiquette(const Vue& v, bool choisi) {
+    QFont police = Police(QFont(), 9, v);
+    police.setBold(choisi);
+    return police;
+}
+
+// The names first, the marks over them.
+void Dessiner_Reperes(QPainter& p, const Vue& v, const std::vector<Repere>& reperes, int choisi) {
+    const std::vector<Etiquette> etiquettes = Etiquettes(v, reperes, choisi);
+    for (auto e = etiquettes.rbegin(); e != etiquettes.rend(); ++e) {
+        const bool lui = e->index == choisi;
+        const QFont police = Police_Etiquette(v, lui);
+        Ecrire(p, e->boite.topLeft() + QPointF(0, QFontMetricsF(police).ascent()), e->texte, police,
+               lui ? Choisi_Couleur.darker(130) : Encre, v.pixel);
+    }
+    const std::vector<Marque> marques = Marques(v, reperes, choisi);
+    for (auto m = marques.rbegin(); m != marques.rend(); ++m) {
+        const bool lui = m->index == choisi;
+        const double r = Rayon(v, lui);
+        if (lui) {
+            p.setPen(QPen(Choisi_Couleur, 2 * v.pixel));
+            p.setBrush(Qt::NoBrush);
+            p.drawEllipse(m->centre, 2.2 * r, 2.2 * r);
         }
+        p.setPen(QPen(Qt::white, 1.5 * v.pixel));
+        p.setBrush(lui ? Choisi_Couleur : Repere_Couleur);
+        p.drawEllipse(m->centre, r, r);
     }
 }
 
@@ -230,6 +253,16 @@ double Vue::Echelle_Min() const {
     return std::max(1.0, std::min(taille.width(), taille.height())) / 360;
 }
 
+double Vue::Echelle_Utile() const {
+    const double utile =
+        plus_fin > 0 ? Metres_Par_Degre * std::cos(latitude * Radian) / plus_fin : Echelle_Max;
+    return std::max(Echelle_Min(), std::min(utile, Echelle_Max));
+}
+
+void Vue::Borner() {
+    echelle = std::clamp(echelle, Echelle_Min(), Echelle_Utile());
+}
+
 void Vue::Deplacer(QPointF pixels) {
     longitude += pixels.x() / echelle;
     longitude -= 360 * std::floor((longitude + 180) / 360);
@@ -242,8 +275,8 @@ void Vue::Cadrer(const Rivages::Zone& z) {
     latitude = Latitude((Mercator(z.sud) + Mercator(z.nord)) / 2);
     const double largeur = std::max(z.est - z.ouest, 1e-6);
     const double hauteur = std::max(Mercator(z.nord) - Mercator(z.sud), 1e-6);
-    echelle = std::clamp(std::min(taille.width() / largeur, taille.height() / hauteur),
-                         Echelle_Min(), Echelle_Max);
+    echelle = std::min(taille.width() / largeur, taille.height() / hauteur);
+    Borner();
 }
 
 Bases::Bases(const QString& dossier)
@@ -252,6 +285,10 @@ Bases::Bases(const QString& dossier)
 Bases::~Bases() {
     if (lecteur_.joinable())
         lecteur_.join();
+}
+
+double Bases::Limite() const {
+    return installees_.empty() ? 0 : Rivages::Limite(installees_.back());
 }
 
 const Rivages::Base* Bases::Pour(double metres_par_pixel) {
@@ -297,6 +334,57 @@ QString Degres_Minutes(double valeur, bool latitude, bool minutes) {
     if (total == 0 || (!latitude && total == 180 * 60))
         return texte;
     return texte + (latitude ? (valeur < 0 ? u'S' : u'N') : (valeur < 0 ? u'W' : u'E'));
+}
+
+std::vector<Etiquette> Etiquettes(const Vue& v, const std::vector<Repere>& reperes, int choisi) {
+    const std::vector<Marque> marques = Marques(v, reperes, choisi);
+    // A name neither covers another nor hides another POI's mark.
+    const auto libre = [&](const QRectF& boite, const Marque& sienne,
+                           const std::vector<Etiquette>& placees) {
+        return std::none_of(placees.begin(), placees.end(),
+                            [&](const Etiquette& e) { return e.boite.intersects(boite); }) &&
+               std::none_of(marques.begin(), marques.end(), [&](const Marque& m) {
+                   const double r = Rayon(v, m.index == choisi) * 1.5;
+                   return &m != &sienne &&
+                          boite.intersects(QRectF(m.centre - QPointF(r, r), QSizeF(2 * r, 2 * r)));
+               });
+    };
+    std::vector<Etiquette> etiquettes;
+    for (const Marque& m : marques) {
+        const bool lui = m.index == choisi;
+        const QFont police = Police_Etiquette(v, lui);
+        const QString texte = Nom_Lisible(reperes[m.index].nom, police, 180 * v.pixel);
+        if (texte.isEmpty())
+            continue;
+        const QFontMetricsF mesure(police);
+        const QSizeF taille(mesure.horizontalAdvance(texte), mesure.ascent() + mesure.descent());
+        const double ecart = Rayon(v, lui) * (lui ? 2.2 : 1) + 4 * v.pixel; // past the ring
+        // Right of the mark, left of it, above, below.
+        const QPointF places[] = {{ecart, -taille.height() / 2},
+                                  {-ecart - taille.width(), -taille.height() / 2},
+                                  {-taille.width() / 2, -ecart - taille.height()},
+                                  {-taille.width() / 2, ecart}};
+        for (const QPointF place : places) {
+            const QRectF boite(m.centre + place, taille);
+            if (lui || libre(boite, m, etiquettes)) {
+                etiquettes.push_back({m.index, boite, texte});
+                break;
+            }
+        }
+    }
+    return etiquettes;
+}
+
+QString Nom_Lisible(const QString& nom, const QFont& police, double largeur) {
+    // A label shows some thirty characters: more is never laid out.
+    constexpr qsizetype Debut = 64;
+    QString texte = nom.left(Debut);
+    if (texte.size() < nom.size()) {
+        if (texte.back().isHighSurrogate())
+            texte.chop(1);
+        texte += u'…';
+    }
+    return QFontMetricsF(police).elidedText(texte.simplified(), Qt::ElideRight, largeur);
 }
 
 void Dessiner(QPainter& p, const Vue& v, const std::vector<Repere>& reperes, int choisi,

@@ -152,10 +152,12 @@ void Carte_Marine::keyPressEvent(QKeyEvent* evenement) {
     switch (evenement->key()) {
     case Qt::Key_Plus:
     case Qt::Key_Equal: // + without Shift on many keyboards
-        vue_.echelle = std::min(vue_.echelle * 2, Dessin_Carte::Vue::Echelle_Max);
+        vue_.echelle *= 2;
+        vue_.Borner();
         break;
     case Qt::Key_Minus:
-        vue_.echelle = std::max(vue_.echelle / 2, vue_.Echelle_Min());
+        vue_.echelle /= 2;
+        vue_.Borner();
         break;
     case Qt::Key_Left:
         vue_.Deplacer(QPointF(-pas.x(), 0));

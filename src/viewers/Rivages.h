@@ -22,8 +22,18 @@ inline constexpr int Nb_Resolutions = 5;
 QString Fichier(Resolution r, const QString& dossier = Dossier_Systeme);
 // The resolutions whose file is in the folder, from the coarsest.
 std::vector<Resolution> Installees(const QString& dossier = Dossier_Systeme);
-// The coarsest resolution that still shows the coast to the pixel at this scale, else the
-// nearest one installed (the finer first, then the coarser); none when none is installed.
+
+// The finest scale, in metres per pixel, that a resolution still resolves: an eighth of its
+// nominal precision (crude 3125 m, low 625 m, intermediate 125 m, high 25 m, full 5 m). Closer,
+// its straight lines between points far apart would stand for a coast it does not know.
+double Limite(Resolution r);
+// The coarsest scale, in metres per pixel, at which a resolution is drawn fast enough: a
+// window then holds few enough of its points (crude and low everywhere, intermediate to
+// 8000 m, high to 2000 m, full to 500 m).
+double Plafond(Resolution r);
+// The finest installed resolution that can be drawn at this scale (its `Plafond`), so that
+// every island the file knows is drawn; the coarsest installed when none is that fast; none
+// when none is installed.
 std::optional<Resolution> Choisir(double metres_par_pixel,
                                   const std::vector<Resolution>& installees);
 

@@ -1,18 +1,49 @@
 #include "viewers/Visionneuses.h"
 
 #include "ui/Contexte.h"
+#include "viewers/Carte.h"
+#include "viewers/Carte_Marine.h"
 #include "viewers/Fenetre_Aide.h"
+#include "viewers/Impression_Carte.h"
 #include "viewers/Kml.h"
 
 #include <QCoreApplication>
+#include <QDate>
 #include <QDeadlineTimer>
 #include <QFileInfo>
+#include <QLocale>
+#include <QPrinter>
 #include <QStandardPaths>
 #include <QUrl>
 
 namespace Visionneuses {
 
+namespace {
+// The file's name, today's date and the POIs of the store with the labels of their links.
+Impression_Carte::Document Document_Imprime(const Contexte& c) {
+    Impression_Carte::Document d;
+    d.titre = c.poi.Nom_Court.isEmpty() ? QStringLiteral("Sans nom") : c.poi.Nom_Court;
+    d.date = QLocale(QLocale::French).toString(QDate::currentDate(), QLocale::LongFormat);
+    for (int i = 1; i <= c.poi.Nb_POI; ++i) {
+        QStringList liens;
+        for (int k = 1; k <= std::min<int>(c.poi.Nb_Liens[i], Declarations::Liens_Max); ++k)
+            liens << c.poi.Lien_Nom[i][k];
+        d.lignes.push_back({Carte::Repere_POI(c, i), liens});
+    }
+    return d;
+}
+} // namespace
+
 void Impression_Click(Contexte& c) {
+    // The chart shown in place of the web map is printed by the program itself, on the
+    // printer (or PDF file) of one dialog.
+    if (Carte_Marine* carte = Carte_Marine::De(c.ui.WebBrowser1); carte && carte->isVisible()) {
+        QPrinter imprimante(QPrinter::HighResolution);
+        if (c.services.Preparer_Imprimante(imprimante))
+            Impression_Carte::Imprimer(imprimante, Document_Imprime(c), carte->Vue(),
+                                       carte->Choisi(), carte->Bases());
+        return;
+    }
     // The printer chosen here is not read: the web view asks again before printing.
     c.services.Choisir_Imprimante();
     c.services.Imprimer_Page();

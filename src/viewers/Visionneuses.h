@@ -12,6 +12,8 @@ namespace Visionneuses {
 // How long Google Earth may take to start before the command gives up.
 inline constexpr std::chrono::seconds Attente_GoogleEarth{60};
 
+// With the chart shown in place of the web map, the chart and the list of the POIs; with the
+// web map, the page the web view shows.
 void Impression_Click(Contexte& c);
 void GoogleEarth_Click(Contexte& c);
 void Aide_Click(Contexte& c);

@@ -6,6 +6,7 @@
 #include "core/Services.h"
 
 #include <QMap>
+#include <QPrinter>
 #include <QStringList>
 #include <functional>
 
@@ -15,6 +16,8 @@ class Services_Scriptes : public Services {
     QList<bool> reponses; // answers to Question, in order; Yes when the queue is empty
     QStringList fichiers; // answers of the file-open dialog; cancel when empty
     bool imprimante_choisie = true;
+    QString pdf; // the file the printer dialog chooses to print to (a PDF)
+    QPageLayout::Orientation orientation = QPageLayout::Portrait;
     bool googleEarth_present = false;
     bool ouverture_impossible = false; // the desktop opens nothing given to Ouvrir_Sinon
     int googleEarth_attentes = 0;      // answers of 0 from IsInitialized before it is ready
@@ -41,6 +44,13 @@ class Services_Scriptes : public Services {
     }
     bool Choisir_Imprimante() override {
         ++choix_imprimante;
+        return imprimante_choisie;
+    }
+    bool Preparer_Imprimante(QPrinter& imprimante) override {
+        ++choix_imprimante;
+        imprimante.setOutputFormat(QPrinter::PdfFormat);
+        imprimante.setOutputFileName(pdf);
+        imprimante.setPageOrientation(orientation);
         return imprimante_choisie;
     }
     void Ouvrir(const QString& cible) override { ouvertures << cible; }
