@@ -32,8 +32,7 @@ TexteLien1::TexteLien1(Contexte& c)
     setTabOrder(Text1, Enregistrer);
     setTabOrder(Enregistrer, Fermer);
 
-    connect(Enregistrer, &QPushButton::clicked, this,
-            [this] { Gerer_liens::Enregistrer_Click(c_, Texte()); });
+    connect(Enregistrer, &QPushButton::clicked, this, [this] { Enregistrer_Click(); });
     connect(Fermer, &QPushButton::clicked, this, [this] { Fermer_Click(); });
 }
 
@@ -52,9 +51,41 @@ void TexteLien1::Ouvrir(Contexte& c) {
     fenetre->activateWindow();
     Position_Fenetre::Placer_Fenetre(c, fenetre, Reglages::TexteLien1_MargeG,
                                      Reglages::TexteLien1_Haut);
-    // An unreadable file leaves the text as it was.
-    if (const auto texte = Gerer_liens::Ouverture(c))
-        fenetre->Definir_Texte(*texte);
+    fenetre->Charger();
+}
+
+void TexteLien1::Charger() {
+    // An unreadable file leaves the text as it was, and is not replaced by it.
+    if (const auto texte = Gerer_liens::Ouverture(c_))
+        Definir_Texte(*texte);
+}
+
+void TexteLien1::Enregistrer_Click() {
+    Gerer_liens::Enregistrer_Click(c_, Texte());
+    Text1->document()->setModified(false);
+}
+
+void TexteLien1::Suivre(Contexte& c) {
+    TexteLien1* fenetre = c.texteLien1.get();
+    if (!fenetre || !fenetre->isVisible())
+        return;
+    const int choisi = c.ui.ListePOI->ListIndex() + 1;
+    const int poi = c.descriptif.poi;
+    const bool present = Declarations::Est_POI(c.poi, poi);
+    if (present && (choisi == 0 || choisi == poi))
+        return;
+    // The text typed for one POI goes to its own file or nowhere, never to another's.
+    if (present && fenetre->Text1->document()->isModified() &&
+        c.services.Question(QStringLiteral("La description de %1 a été modifiée. "
+                                           "L'enregistrer ?")
+                                .arg(QStringLiteral("« %1 »").arg(c.poi.Nom_POI[poi]))))
+        fenetre->Enregistrer_Click();
+    if (choisi == 0) { // its POI is gone
+        fenetre->Fermer_Click();
+        return;
+    }
+    Gerer_liens::Descriptif_Suivre(c, choisi);
+    fenetre->Charger();
 }
 
 void TexteLien1::Fermer_Click() {
@@ -62,6 +93,7 @@ void TexteLien1::Fermer_Click() {
         return; // already unloaded
     Position_Fenetre::Memoriser_Fenetre(c_, this, Reglages::TexteLien1_MargeG,
                                         Reglages::TexteLien1_Haut);
+    c_.descriptif = {};
     Decharger();
     // We are inside the window's own button: it goes once this event is over.
     c_.texteLien1.release()->deleteLater();
@@ -77,6 +109,7 @@ void TexteLien1::Definir_Texte(const QString& texte) {
     QString affiche = texte;
     affiche.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     Text1->setPlainText(affiche);
+    Text1->document()->setModified(false);
 }
 
 void TexteLien1::Decharger() {
