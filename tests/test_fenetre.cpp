@@ -4,10 +4,13 @@
 #include "links/TexteLien1.h"
 #include "support/Banc.h"
 #include "ui/Creer_POI.h"
+#include "ui/Services_Qt.h"
 #include "viewers/Navigateur.h"
 
 #include <QLabel>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QProcessEnvironment>
 #include <QStyle>
 #include <QStyleOptionButton>
@@ -205,6 +208,52 @@ class TestFenetre : public QObject {
         }
     }
 
+    // The desktop's questions: Escape and the close box never answer "Non". A question that
+    // may be put aside takes them for Annuler; another one stays until a button is pressed.
+    void questions() {
+        Services_Qt services;
+        using R = Services::Reponse;
+        struct Cas {
+            int question;          // 0: Question, 1: Demander, 2: Demander with Annuler
+            QString geste, bouton; // Escape or the close box, then a button when still asked
+            QStringList boutons;
+            int reponse;
+        };
+        const Cas cas[] = {{0, "echap", "Non", {"Non", "Oui"}, int(R::Non)},
+                           {0, "fermer", "Oui", {"Non", "Oui"}, int(R::Oui)},
+                           {1, "echap", {}, {"Non", "Oui"}, int(R::Annuler)},
+                           {1, "fermer", {}, {"Non", "Oui"}, int(R::Annuler)},
+                           {1, "", "Non", {"Non", "Oui"}, int(R::Non)},
+                           {2, "echap", {}, {"Annuler", "Non", "Oui"}, int(R::Annuler)},
+                           {2, "", "Oui", {"Annuler", "Non", "Oui"}, int(R::Oui)}};
+        for (const Cas& k : cas) {
+            QStringList vus;
+            bool reste = false;
+            QTimer::singleShot(0, [&] {
+                auto* boite = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                QVERIFY(boite);
+                for (const QAbstractButton* b : boite->buttons())
+                    if (b->isVisibleTo(boite))
+                        vus << b->text();
+                QCOMPARE(boite->defaultButton()->text(), u"Oui");
+                if (k.geste == u"echap")
+                    QTest::keyClick(boite, Qt::Key_Escape);
+                else if (k.geste == u"fermer")
+                    boite->close();
+                reste = boite->isVisible();
+                for (QAbstractButton* b : boite->buttons())
+                    if (reste && b->text() == k.bouton)
+                        b->click();
+            });
+            const R r = k.question == 0 ? (services.Question(u"Sauver ?"_qs) ? R::Oui : R::Non)
+                                        : services.Demander(u"Sauver ?"_qs, k.question == 2);
+            QCOMPARE(int(r), k.reponse);
+            vus.sort();
+            QCOMPARE(vus.join(u','), QStringList(k.boutons).join(u','));
+            QCOMPARE(reste, !k.bouton.isEmpty());
+        }
+    }
+
     // Every caption of both windows fits its control as designed, and is named in the help page
     // (where it may be cut across two lines).
     void legendes() {
@@ -243,6 +292,33 @@ class TestFenetre : public QObject {
                 loge(g->title(), QSize(g->minimumSizeHint().width(), 0), g->size());
         }
         QVERIFY(legendes.size() >= 19);
+
+        // At the default size every control shows whole, none over another; every box and list
+        // says what it holds to a screen reader.
+        QStringList noms;
+        for (QWidget* fenetre : QList<QWidget*>{b.c.fenetre.get(), b.c.texteLien1.get()}) {
+            for (const QWidget* zone : fenetre->findChildren<QWidget*>()) {
+                if (qobject_cast<const QLineEdit*>(zone) ||
+                    qobject_cast<const QListWidget*>(zone) ||
+                    qobject_cast<const QPlainTextEdit*>(zone))
+                    noms << zone->accessibleName();
+                const QWidget* cadre = zone->parentWidget();
+                if (!qobject_cast<const QGroupBox*>(cadre) || qobject_cast<const QLabel*>(zone))
+                    continue;
+                QVERIFY2(cadre->rect().contains(zone->geometry()), qPrintable(zone->objectName()));
+                for (const QWidget* autre :
+                     cadre->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+                    QVERIFY2(autre == zone || qobject_cast<const QLabel*>(autre) ||
+                                 !autre->geometry().intersects(zone->geometry()),
+                             qPrintable(zone->toolTip() + u" / "_qs + autre->toolTip()));
+            }
+        }
+        const QRect client = b.c.fenetre->centralWidget()->rect();
+        QVERIFY(client.contains(b.c.ui.POIS->geometry()) &&
+                client.contains(b.c.ui.LIENS->geometry()));
+        QCOMPARE(noms.size(), 11);
+        QVERIFY(!noms.contains(QString()) && QSet(noms.begin(), noms.end()).size() == 11);
+        QVERIFY(noms.contains(u"Position du Poi") && noms.contains(u"Liste des Poi"));
         for (const QString& legende : legendes)
             QVERIFY2(page.contains(legende.toHtmlEscaped()), qPrintable(legende));
     }

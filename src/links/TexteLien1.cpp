@@ -29,6 +29,7 @@ TexteLien1::TexteLien1(Contexte& c)
     Text1 = new QPlainTextEdit(QStringLiteral("Text1"), this);
     Text1->setGeometry(Twips::Rect(0, 360, 8175, 2775));
     Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Text1->setAccessibleName(QStringLiteral("Texte de la description"));
     setTabOrder(Text1, Enregistrer);
     setTabOrder(Enregistrer, Fermer);
 

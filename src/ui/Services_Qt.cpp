@@ -45,7 +45,11 @@ class Sans_Echappement : public QObject {
     using QObject::QObject;
     bool eventFilter(QObject* objet, QEvent* evenement) override {
         const auto* touche = dynamic_cast<QKeyEvent*>(evenement);
-        if (evenement->type() == QEvent::Close || (touche && touche->key() == Qt::Key_Escape))
+        if (evenement->type() == QEvent::Close) {
+            evenement->ignore(); // accepted, even filtered out, it would hide the question
+            return true;
+        }
+        if (touche && touche->key() == Qt::Key_Escape)
             return true;
         return QObject::eventFilter(objet, evenement);
     }
