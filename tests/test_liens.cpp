@@ -276,6 +276,8 @@ class TestLiens : public QObject {
         QCOMPARE(l.c.texteLien1->Texte(), u"deux\r\n");
         l.c.texteLien1->Text1->selectAll(); // typed, not yet saved
         l.c.texteLien1->Text1->insertPlainText(u"deux bis"_qs);
+        Banc::Cliquer(l.c.ui.Descriptif); // the button again keeps what was typed
+        QCOMPARE(l.c.texteLien1->Texte(), u"deux bis");
         l.services.reponses = {true}; // saved in its own file before the window follows
         l.Selectionner(1);
         QCOMPARE(l.services.questions,

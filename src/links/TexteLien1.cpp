@@ -42,6 +42,15 @@ void Detruire_Fenetre::operator()(TexteLien1* fenetre) const {
 }
 
 void TexteLien1::Ouvrir(Contexte& c) {
+    // Shown already for this POI with a text not yet saved: brought forward, the text kept.
+    const TexteLien1* ouverte = c.texteLien1.get();
+    const bool garder = ouverte && ouverte->isVisible() && c.descriptif.poi == c.poi.POI_Courant &&
+                        ouverte->Text1->document()->isModified();
+    if (garder && c.ui.ListePOI->ListIndex() != -1) {
+        c.texteLien1->raise();
+        c.texteLien1->activateWindow();
+        return;
+    }
     if (!Gerer_liens::Descriptif_Click(c))
         return;
     if (!c.texteLien1)
