@@ -102,9 +102,10 @@ void Supprimer_Lien_Click(Contexte& c) {
     const int p = c.poi.POI_Courant;
     const Declarations::Fiche avant = Declarations::Lire_Fiche(c.poi, p);
     Declarations::Retirer_Lien(c.poi, p, s);
-    Historique::Noter_Fiche(c, p, avant,
-                            QStringLiteral("la suppression du lien « %1 » de %2")
-                                .arg(avant.noms[s], Historique::Nom(avant.nom)));
+    Historique::Noter_Fiche(
+        c, p, avant,
+        QStringLiteral("la suppression du lien « %1 » de %2")
+            .arg(Echappements_XML::Decoder_References(avant.noms[s]), Historique::Nom(avant.nom)));
     Afficher_Liens(c);
 }
 
