@@ -81,19 +81,18 @@ void TexteLien1::Suivre(Contexte& c) {
         return;
     const int choisi = c.ui.ListePOI->ListIndex() + 1;
     const int poi = c.descriptif.poi;
-    const bool present = Declarations::Est_POI(c.poi, poi);
-    if (present && (choisi == 0 || choisi == poi))
+    if (!Declarations::Est_POI(c.poi, poi)) { // its POI is gone, or its document
+        fenetre->Fermer_Click();
+        return;
+    }
+    if (choisi == 0 || choisi == poi)
         return;
     // The text typed for one POI goes to its own file or nowhere, never to another's.
-    if (present && fenetre->Text1->document()->isModified() &&
+    if (fenetre->Text1->document()->isModified() &&
         c.services.Question(QStringLiteral("La description de %1 a été modifiée. "
                                            "L'enregistrer ?")
                                 .arg(QStringLiteral("« %1 »").arg(c.poi.Nom_POI[poi]))))
         fenetre->Enregistrer_Click();
-    if (choisi == 0) { // its POI is gone
-        fenetre->Fermer_Click();
-        return;
-    }
     Gerer_liens::Descriptif_Suivre(c, choisi);
     fenetre->Charger();
 }
