@@ -213,11 +213,20 @@ const struct {
          for (const QString& f : {d.gpx, d.bord + u"Temp.gpx"_qs, d.Sauvegarde(30)})
              QCOMPARE(Etat_Lien(f).st_mode & 0777, 0600u);
          QCOMPARE(Lire(d.bord + u"tmp/Temp (à vous).gpx"_qs), "autre fichier");
-         // The working copy is the program's own: the next opening replaces it.
-         b.services.messages.clear();
-         Fichiers::Charger(b.c, d.gpx);
-         QCOMPARE(b.services.messages.size(), 1);
-         QCOMPARE(QDir(d.bord + u"tmp"_qs).entryList({u"Temp*"_qs}).size(), 1);
+         // The working copy is the program's own: the next openings replace it, by its mark
+         // even when changed, and without its mark when it holds what is to be written.
+         const QString travail = d.bord + u"Temp.gpx"_qs;
+         for (const bool marque : {true, false}) {
+             if (marque)
+                 Ecrire(travail, "changé");
+             else
+                 QVERIFY(removexattr(QFile::encodeName(travail).constData(),
+                                     "user.quillvane.copie_de_travail") == 0);
+             b.services.messages.clear();
+             Fichiers::Charger(b.c, d.gpx);
+             QCOMPARE(b.services.messages.size(), 1);
+             QCOMPARE(QDir(d.bord + u"tmp"_qs).entryList({u"Temp*"_qs}).size(), 1);
+         }
      }},
     // 6: the rewrite and the save keep the group, mode and attributes.
     {"6 propriétés gardées",

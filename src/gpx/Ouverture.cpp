@@ -59,13 +59,16 @@ constexpr char Marque_Travail[] = "user.quillvane.copie_de_travail";
 
 // A "Temp.gpx" of the user's own is moved into "tmp" under a free name that says whose it is,
 // out of the way of the working copy: its new name, the empty text when there was none to
-// move, nothing when it could not be moved.
-std::optional<QString> Garder_Temp_Utilisateur(const QString& travail, const QString& tmp) {
+// move, nothing when it could not be moved. One that holds the new working copy's bytes
+// already loses nothing (a file system without the mark, the same file opened again).
+std::optional<QString> Garder_Temp_Utilisateur(const QString& travail, const QString& tmp,
+                                               const QByteArray& copie) {
     bool existe = false;
     const struct stat s = Etat_Lien(travail, existe);
     const QByteArray nom = QFile::encodeName(travail);
     if (!existe || !S_ISREG(s.st_mode) ||
-        ::lgetxattr(nom.constData(), Marque_Travail, nullptr, 0) >= 0)
+        ::lgetxattr(nom.constData(), Marque_Travail, nullptr, 0) >= 0 ||
+        (s.st_size == copie.size() && Disque::Lire_Tout(travail) == copie))
         return QString();
     for (int n = 1;; ++n) {
         const QString garde = tmp + QDir::separator() +
@@ -227,7 +230,7 @@ Ouverture Preparer_Ouverture(const Chemins& chemins) {
         return Echec(message, erreur);
     };
     const std::optional<QString> gardee =
-        copieTravail ? Garder_Temp_Utilisateur(travail, tmp) : QString();
+        copieTravail ? Garder_Temp_Utilisateur(travail, tmp, corrige) : QString();
     if (!gardee)
         return Defaire(echecTravail, errno);
     const auto Rendre = [&](const QString& message, int erreur) {
