@@ -215,10 +215,10 @@ class TestPOI : public QObject {
         QVERIFY(!b.c.fenetre->isWindowModified());
         QCOMPARE(menu.value(1)->text(), u"Rétablir la suppression de « Pointe du Grouin »");
         touche(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
-        QCOMPARE(b.c.poi.Nb_POI, 3);
+        QCOMPARE(b.c.poi.Nb_POI + b.c.ui.ListePOI->count(), 6);
         touche(Qt::Key_Z);
         touche(Qt::Key_Y);
-        QCOMPARE(b.c.poi.Nb_POI, 3);
+        QCOMPARE(b.c.poi.Nb_POI + b.c.ui.ListePOI->count(), 6);
 
         // Every kind of change, then all undone by the menu: the file as it was saved.
         valider(Nouveau, u"47,-3"_qs, u"Roche"_qs);
@@ -243,6 +243,8 @@ class TestPOI : public QObject {
         while (menu.value(1)->isEnabled())
             menu.value(1)->trigger();
         QCOMPARE(Etat(b.c.poi), apres);
+        QCOMPARE(Banc::Entrees(b.c.ui.ListePOI).join(u','),
+                 u"Houat,Mouillage du Grouin,Pré Roche,Roche");
         QVERIFY(b.c.fenetre->isWindowModified()); // saved back at the start: changed since
 
         // Another file: put aside, replacing the changes, or after saving them; asked only
