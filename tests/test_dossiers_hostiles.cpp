@@ -68,6 +68,12 @@ void Ouvrir(Banc& b, const Dossier& d) {
     Fichiers::Charger(b.c, d.gpx);
 }
 
+// The description of the selected POI, as its window writes it.
+void Decrire(Banc& b, const QString& texte) {
+    QVERIFY(Gerer_liens::Descriptif_Click(b.c) && Gerer_liens::Ouverture(b.c));
+    Gerer_liens::Enregistrer_Click(b.c, texte);
+}
+
 // The warning that the file holds routes and tracks, which every opening of Original shows.
 const QString Averti = u"Escales.gpx.30 »"_qs;
 
@@ -102,7 +108,7 @@ const struct {
      [](Banc& b, Dossier& d) {
          Ouvrir(b, d);
          b.Selectionner(1);
-         Gerer_liens::Enregistrer_Click(b.c, u"note"_qs);
+         Decrire(b, u"note"_qs);
      },
      {Averti},
      [](Banc&, const Dossier& d, const QStringList&) {
@@ -189,7 +195,8 @@ const struct {
      Ouvrir,
      {u"n'a pas été ouvert. Cause : permission refusée."_qs},
      Inchange},
-    // 5: what is written from a private file is private.
+    // 5: what is written from a private file is private. A "Temp.gpx" of the user's own is
+    // kept, out of the way of the working copy.
     {"5 fichier privé",
      false,
      RLIM_INFINITY,
@@ -201,10 +208,25 @@ const struct {
          Ouvrir(b, d);
          QVERIFY(Fichiers::Sauve_Fichier(b.c));
      },
-     {Averti},
-     [](Banc&, const Dossier& d, const QStringList&) {
+     {u"/tmp/Temp (à vous).gpx » : Quillvane écrit sa copie"_qs, Averti},
+     [](Banc& b, const Dossier& d, const QStringList&) {
          for (const QString& f : {d.gpx, d.bord + u"Temp.gpx"_qs, d.Sauvegarde(30)})
              QCOMPARE(Etat_Lien(f).st_mode & 0777, 0600u);
+         QCOMPARE(Lire(d.bord + u"tmp/Temp (à vous).gpx"_qs), "autre fichier");
+         // The working copy is the program's own: the next openings replace it, by its mark
+         // even when changed, and without its mark when it holds what is to be written.
+         const QString travail = d.bord + u"Temp.gpx"_qs;
+         for (const bool marque : {true, false}) {
+             if (marque)
+                 Ecrire(travail, "changé");
+             else
+                 QVERIFY(removexattr(QFile::encodeName(travail).constData(),
+                                     "user.quillvane.copie_de_travail") == 0);
+             b.services.messages.clear();
+             Fichiers::Charger(b.c, d.gpx);
+             QCOMPARE(b.services.messages.size(), 1);
+             QCOMPARE(QDir(d.bord + u"tmp"_qs).entryList({u"Temp*"_qs}).size(), 1);
+         }
      }},
     // 6: the rewrite and the save keep the group, mode and attributes.
     {"6 propriétés gardées",
@@ -314,7 +336,7 @@ const struct {
      [](Banc& b, Dossier& d) {
          Ouvrir(b, d);
          b.Selectionner(4);
-         Gerer_liens::Enregistrer_Click(b.c, u"note"_qs);
+         Decrire(b, u"note"_qs);
          Declarations::Ajouter_Lien(b.c.poi, 4, u"-x"_qs, u"option"_qs);
          b.Selectionner(4);
          for (const int lien : {1, int(b.c.poi.Nb_Liens[4])}) {
@@ -331,20 +353,23 @@ const struct {
          QCOMPARE(Points_XML(Lire(d.gpx)).value(3).href.value(0), u"file://"_qs + description);
      }},
     // 11: the open document's file has vanished with its folder: the user is asked before
-    // unsaved edits go, and keeps them by default.
+    // unsaved edits go, and keeps them when they cannot be saved.
     {"11 dossier disparu",
      false,
      RLIM_INFINITY,
      {},
      [](Banc& b, Dossier& d) {
          Ouvrir(b, d);
-         b.Ajouter_POI(u"Nouveau"_qs);
+         b.c.ui.Option1->Bouton(1)->setChecked(true);
+         b.c.ui.Lat_Long->setText(u"47,-3"_qs);
+         b.c.ui.Nom_WP->setText(u"Nouveau"_qs);
+         Banc::Cliquer(b.c.ui.Validation);
          QVERIFY(QDir(d.bord).removeRecursively());
          Ouvrir(b, d);
      },
-     {Averti},
+     {Averti, u"n'a pas pu être enregistré"_qs},
      [](Banc& b, const Dossier& d, const QStringList&) {
-         QVERIFY(b.services.questions.value(0).contains(u"n'existe plus"_qs));
+         QVERIFY(b.services.questions.value(0).contains(u"modifications qui n'ont pas été"_qs));
          QCOMPARE(b.c.poi.Nom_POI[b.c.poi.Nb_POI], u"Nouveau"_qs);
          QVERIFY(!QFileInfo::exists(d.bord));
      }},

@@ -4,10 +4,13 @@
 #include "links/TexteLien1.h"
 #include "support/Banc.h"
 #include "ui/Creer_POI.h"
+#include "ui/Services_Qt.h"
 #include "viewers/Navigateur.h"
 
 #include <QLabel>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QProcessEnvironment>
 #include <QStyle>
 #include <QStyleOptionButton>
@@ -27,12 +30,14 @@ class TestFenetre : public QObject {
     Q_OBJECT
   private slots:
     // Each stored coordinate on its own: a missing or unreadable one keeps the designed place
-    // (-1 below), any other is applied as it is, even off the screen.
+    // (-1 below), any other is applied as it is, unless the window's title bar would be off
+    // every screen: then it comes back onto the nearest one (-2: its lower edge at the
+    // screen's). The places come back the same over ten runs.
     void demarrage() {
         const std::pair<QStringList, QList<int>> cas[] = {
             {QStringList(4), {-1, -1, -1, -1}},
-            {{"1440", "150", "3000", "-4500"}, {96, 10, 200, -300}},
-            {{"1440,5", "abc", "1440.5", "150000"}, {96, -1, -1, 10000}}};
+            {{"1440", "150", "3000", "-4500"}, {96, 10, 200, 0}},
+            {{"1440,5", "abc", "1440.5", "150000"}, {96, -1, -1, -2}}};
         Banc concu;
         concu.Demarrer();
         for (const auto& [valeurs, attendu] : cas) {
@@ -41,8 +46,12 @@ class TestFenetre : public QObject {
                 if (!valeurs[i].isEmpty())
                     b.services.reglages[Cles[i]] = valeurs[i];
             b.Demarrer();
+            const int bas = QGuiApplication::primaryScreen()->availableGeometry().bottom() + 1 -
+                            b.c.texteLien1->frameGeometry().height();
             for (int i = 0; i < 4; ++i)
-                QCOMPARE(Places(b)[i], attendu[i] == -1 ? Places(concu)[i] : attendu[i]);
+                QCOMPARE(Places(b)[i], attendu[i] == -1   ? Places(concu)[i]
+                                       : attendu[i] == -2 ? bas
+                                                          : attendu[i]);
             QCOMPARE(b.services.navigations, QStringList{"https://maps.google.com/maps?q=France"});
             QVERIFY(b.c.ui.POIS->isVisible() && !b.c.ui.LIENS->isVisible());
             QVERIFY(!b.c.texteLien1->isVisible() && b.services.messages.isEmpty());
@@ -64,12 +73,16 @@ class TestFenetre : public QObject {
         QCOMPARE(place(), attendue());
         b.c.fenetre->resize(1400, 900);
         QTRY_COMPARE(place(), attendue());
+        // Shrunk, the window keeps the POI frame whole.
         b.c.fenetre->resize(120, 300);
-        QTRY_COMPARE(place().mid(0, 2), (QList<int>{233, 0}));
+        QTRY_COMPARE(place(), attendue());
+        const QRect interieur = b.c.fenetre->centralWidget()->rect();
+        QVERIFY(interieur.contains(b.c.ui.POIS->geometry()));
+        const QList<int> petite = place();
         b.c.fenetre->showMinimized();
         QTRY_VERIFY(b.c.fenetre->isMinimized());
         b.c.fenetre->resize(700, 500);
-        QCOMPARE(place().mid(0, 2), (QList<int>{233, 0}));
+        QCOMPARE(place(), petite);
 
         // One lasting profile for the program, in its own folders, keeping its cookies.
         const QWebEngineProfile* profil = qobject_cast<QWebEngineView*>(carte)->page()->profile();
@@ -142,19 +155,23 @@ class TestFenetre : public QObject {
     }
 
     // By the menu, Ctrl+Q or the close box: the positions are stored in twips, in place of
-    // the section; a save that fails keeps the program open and stores nothing.
+    // the section; a save that fails, or the question put aside with Escape or its close box,
+    // keeps the program open and stores nothing.
     void quitter() {
-        const std::tuple<int, bool, QLocale> cas[] = {{1, false, QLocale(QLocale::English)},
-                                                      {0, true, QLocale(QLocale::French)},
-                                                      {2, true, QLocale()}};
-        for (const auto& [comment, sauver, locale] : cas) {
+        using R = Services::Reponse;
+        const std::tuple<int, R, QLocale> cas[] = {{1, R::Non, QLocale(QLocale::English)},
+                                                   {0, R::Oui, QLocale(QLocale::French)},
+                                                   {2, R::Oui, QLocale()},
+                                                   {0, R::Annuler, QLocale()}};
+        for (const auto& [comment, reponse, locale] : cas) {
+            const bool sauver = reponse == R::Oui, reste = reponse != R::Non;
             Banc b(false, locale);
             b.services.reglages["Startup/Autre_Cle"] = "vieux";
             b.Demarrer();
             b.c.fenetre->move(100, -2);
             b.c.texteLien1->move(12000, 30);
             b.c.poi.Nom_Fichier = QDir::tempPath(); // a folder: cannot be written
-            b.services.reponses = {sauver};
+            b.services.choix = {reponse};
             if (comment == 1) {
                 b.c.fenetre->activateWindow();
                 QVERIFY(QTest::qWaitForWindowActive(b.c.fenetre.get()));
@@ -165,7 +182,7 @@ class TestFenetre : public QObject {
                 b.c.ui.Quitter->trigger();
             }
             QCOMPARE(b.services.questions, QStringList{"Voulez-vous sauver le fichier ?"});
-            QCOMPARE(b.c.fenetre->isVisible(), sauver);
+            QCOMPARE(b.c.fenetre->isVisible(), reste);
             const QString echec = u"Le fichier « %1 » n'a pas pu être enregistré ; la version "
                                   u"précédente est restée intacte. Cause : ce n'est pas un fichier "
                                   u"ordinaire."_qs.arg(QDir::tempPath());
@@ -173,10 +190,67 @@ class TestFenetre : public QObject {
             const QMap<QString, QString> places{
                 {Cles[0], "1500"}, {Cles[1], "-30"}, {Cles[2], "180000"}, {Cles[3], "450"}},
                 garde{{"Startup/Autre_Cle", "vieux"}};
-            QCOMPARE(b.services.reglages, sauver ? garde : places);
+            QCOMPARE(b.services.reglages, reste ? garde : places);
+            // Each run starts where the last ended (once brought onto the screen), ten times.
+            for (int run = 0; !reste && run <= 10; ++run) {
+                Banc suivant(false, locale);
+                suivant.services.reglages = b.services.reglages;
+                suivant.services.choix = {R::Non};
+                suivant.Demarrer();
+                suivant.c.ui.Quitter->trigger();
+                if (run > 0)
+                    QCOMPARE(suivant.services.reglages, b.services.reglages);
+                b.services.reglages = suivant.services.reglages;
+            }
             b.c.fenetre->Decharger(); // unloaded by the program itself: no question
             b.c.fenetre->close();
             QCOMPARE(b.services.questions.size(), 1);
+        }
+    }
+
+    // The desktop's questions: Escape and the close box never answer "Non". A question that
+    // may be put aside takes them for Annuler; another one stays until a button is pressed.
+    void questions() {
+        Services_Qt services;
+        using R = Services::Reponse;
+        struct Cas {
+            int question;          // 0: Question, 1: Demander, 2: Demander with Annuler
+            QString geste, bouton; // Escape or the close box, then a button when still asked
+            QStringList boutons;
+            int reponse;
+        };
+        const Cas cas[] = {{0, "echap", "Non", {"Non", "Oui"}, int(R::Non)},
+                           {0, "fermer", "Oui", {"Non", "Oui"}, int(R::Oui)},
+                           {1, "echap", {}, {"Non", "Oui"}, int(R::Annuler)},
+                           {1, "fermer", {}, {"Non", "Oui"}, int(R::Annuler)},
+                           {1, "", "Non", {"Non", "Oui"}, int(R::Non)},
+                           {2, "echap", {}, {"Annuler", "Non", "Oui"}, int(R::Annuler)},
+                           {2, "", "Oui", {"Annuler", "Non", "Oui"}, int(R::Oui)}};
+        for (const Cas& k : cas) {
+            QStringList vus;
+            bool reste = false;
+            QTimer::singleShot(0, [&] {
+                auto* boite = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                QVERIFY(boite);
+                for (const QAbstractButton* b : boite->buttons())
+                    if (b->isVisibleTo(boite))
+                        vus << b->text();
+                QCOMPARE(boite->defaultButton()->text(), u"Oui");
+                if (k.geste == u"echap")
+                    QTest::keyClick(boite, Qt::Key_Escape);
+                else if (k.geste == u"fermer")
+                    boite->close();
+                reste = boite->isVisible();
+                for (QAbstractButton* b : boite->buttons())
+                    if (reste && b->text() == k.bouton)
+                        b->click();
+            });
+            const R r = k.question == 0 ? (services.Question(u"Sauver ?"_qs) ? R::Oui : R::Non)
+                                        : services.Demander(u"Sauver ?"_qs, k.question == 2);
+            QCOMPARE(int(r), k.reponse);
+            vus.sort();
+            QCOMPARE(vus.join(u','), QStringList(k.boutons).join(u','));
+            QCOMPARE(reste, !k.bouton.isEmpty());
         }
     }
 
@@ -218,6 +292,33 @@ class TestFenetre : public QObject {
                 loge(g->title(), QSize(g->minimumSizeHint().width(), 0), g->size());
         }
         QVERIFY(legendes.size() >= 19);
+
+        // At the default size every control shows whole, none over another; every box and list
+        // says what it holds to a screen reader.
+        QStringList noms;
+        for (QWidget* fenetre : QList<QWidget*>{b.c.fenetre.get(), b.c.texteLien1.get()}) {
+            for (const QWidget* zone : fenetre->findChildren<QWidget*>()) {
+                if (qobject_cast<const QLineEdit*>(zone) ||
+                    qobject_cast<const QListWidget*>(zone) ||
+                    qobject_cast<const QPlainTextEdit*>(zone))
+                    noms << zone->accessibleName();
+                const QWidget* cadre = zone->parentWidget();
+                if (!qobject_cast<const QGroupBox*>(cadre) || qobject_cast<const QLabel*>(zone))
+                    continue;
+                QVERIFY2(cadre->rect().contains(zone->geometry()), qPrintable(zone->objectName()));
+                for (const QWidget* autre :
+                     cadre->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+                    QVERIFY2(autre == zone || qobject_cast<const QLabel*>(autre) ||
+                                 !autre->geometry().intersects(zone->geometry()),
+                             qPrintable(zone->toolTip() + u" / "_qs + autre->toolTip()));
+            }
+        }
+        const QRect client = b.c.fenetre->centralWidget()->rect();
+        QVERIFY(client.contains(b.c.ui.POIS->geometry()) &&
+                client.contains(b.c.ui.LIENS->geometry()));
+        QCOMPARE(noms.size(), 11);
+        QVERIFY(!noms.contains(QString()) && QSet(noms.begin(), noms.end()).size() == 11);
+        QVERIFY(noms.contains(u"Position du Poi") && noms.contains(u"Liste des Poi"));
         for (const QString& legende : legendes)
             QVERIFY2(page.contains(legende.toHtmlEscaped()), qPrintable(legende));
     }

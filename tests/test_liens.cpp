@@ -74,9 +74,13 @@ class TestLiens : public QObject {
         rang("une paire et une moitié", {"Plan", "", "Site", "http://x"}, 1,
              {"1  Site = http://x"});
         rang("adresse de blancs", {"", "", "Vide", "   "}, 0, {"1  Vide =    "});
-        // The internet link becomes the fifth; the file link, and then a sixth, find no room.
-        rang("cinquième sans sixième", {"Plan", "/plan.pdf", "Site", "http://a"}, 0,
-             {"5  Site = http://a"}, 4);
+        // The internet link becomes the fifth; the file link finds no room, says so and stays.
+        QTest::newRow("cinquième sans sixième")
+            << 4 << QStringList{"Plan", "/plan.pdf", "Site", "http://a"}
+            << QStringList{"Le lien « Plan » n'a pas été ajouté : un POI a au plus cinq liens. "
+                           "Supprimez-en un pour faire de la place."}
+            << QStringList{"5  Site = http://a"} << QStringList{"Plan", "/plan.pdf", "", ""}
+            << rangs++ % 5;
         // Plain characters only, U+0020 to U+007F: the refused box is emptied, with its message.
         const QStringList messages = {"Le nom du lien %1 est accentué invalide",
                                       "Nom du chemin ou de fichier %1  accentué invalide",
@@ -165,24 +169,47 @@ class TestLiens : public QObject {
         QCOMPARE(l.Liste(), (QStringList{"1  L1 = http://1", "2  L3 = http://3"}));
         QCOMPARE(l.c.ui.ListeLiens->ListIndex(), -1);
 
-        // Targets go to the opener as one argument each, a file as its path; a target read from
-        // a file has its XML spelling resolved.
-        Declarations::Ajouter_Lien(l.c.poi, 2, u"file:///bord/Tom &amp; Jerry/a b;$(reboot)"_qs,
-                                   u"N"_qs);
+        // Targets go to the opener as one argument each, a file as its path, or, when its name
+        // is not UTF-8 (read byte for byte from an older disk), as an address that keeps its
+        // bytes; a target read from a file has its XML spelling resolved. A missing file, and a
+        // target that nothing opens, are told.
+        QVERIFY(QDir().mkpath(l.dossier + u"Tom & Jerry"_qs));
+        Ecrire(l.dossier + u"Tom & Jerry/a b;$(reboot)"_qs, "x");
+        const QByteArray latin1 = QFile::encodeName(l.dossier) + "Donn\xe9"
+                                                                 "es.txt";
+        QFile ancien;
+        QVERIFY(ancien.open(fopen(latin1.constData(), "w"), QIODevice::WriteOnly,
+                            QFileDevice::AutoCloseHandle));
+        ancien.close();
+        for (const QString& cible :
+             {u"Tom &amp; Jerry/a b;$(reboot)"_qs, u"Donn\u00e9es.txt"_qs, u"absent.txt"_qs})
+            Declarations::Ajouter_Lien(l.c.poi, 2, u"file://"_qs + l.dossier + cible, u"N"_qs);
         l.Selectionner(2);
-        for (const int lien : {1, 3}) {
+        for (const int lien : {1, 3, 4, 5}) {
             l.Selectionner(lien, l.c.ui.ListeLiens);
             Banc::Cliquer(l.c.ui.Tester_Lien);
         }
-        QCOMPARE(l.services.ouvertures,
-                 (QStringList{"http://1", "/bord/Tom & Jerry/a b;$(reboot)"}));
-        QCOMPARE(l.services.messages.size(), 1);
+        l.services.ouverture_impossible = true;
+        l.Selectionner(1, l.c.ui.ListeLiens);
+        Banc::Cliquer(l.c.ui.Tester_Lien);
+        const QStringList& ouvertes = l.services.ouvertures;
+        QCOMPARE(ouvertes.mid(0, 2),
+                 (QStringList{"http://1", l.dossier + u"Tom & Jerry/a b;$(reboot)"_qs}));
+        QVERIFY(ouvertes[2].startsWith(u"file:///"));
+        QCOMPARE(QByteArray::fromPercentEncoding(ouvertes[2].mid(7).toLatin1()), latin1);
+        QCOMPARE(ouvertes.size(), 4);
+        QCOMPARE(l.services.messages.mid(1),
+                 (QStringList{u"Le lien ne peut pas être ouvert : le fichier « %1absent.txt » "
+                              u"n'existe pas."_qs.arg(l.dossier),
+                              u"Le lien « http://1 » n'a pas pu être ouvert : aucun programme de "
+                              u"cet ordinateur n'ouvre ce genre de fichier ou d'adresse."_qs}));
     }
 
     // The text is written in UTF-8 with CR LF line ends; the first save puts the "Description"
-    // link in slot 1, moving the others up (the fifth is lost); the window keeps its place.
+    // link in slot 1, moving the others up; a POI with five links keeps them and is told. The
+    // window refuses its close box, and comes back where it was closed, ten times over.
     void description() {
-        Liens l(5);
+        Liens l(4);
         l.Ecrire_Description(u"Été\n€"_qs);
         QCOMPARE(Lire(l.Description()), QByteArray("\xc3\x89t\xc3\xa9\r\n\xe2\x82\xac\r\n"));
         QStringList entrees{u"1  Description = file://"_qs + l.Description()};
@@ -192,26 +219,82 @@ class TestLiens : public QObject {
         l.Ecrire_Description(u"bis"_qs); // already linked: no second link
         QCOMPARE(l.Liste(), entrees);
 
+        for (int k = 1; k <= 5; ++k)
+            Declarations::Ajouter_Lien(l.c.poi, 1, u"http://%1"_qs.arg(k), u"L%1"_qs.arg(k));
+        l.Selectionner(1); // the window follows
+        l.c.texteLien1->Text1->setPlainText(u"Port"_qs);
+        Banc::Cliquer(l.c.texteLien1->Enregistrer);
+        QCOMPARE(l.services.messages,
+                 QStringList{u"La description n'a pas été enregistrée : le POI « Port » a déjà "
+                             u"cinq liens, le plus qu'un POI puisse avoir. Supprimez-en un pour "
+                             u"faire place à la description."_qs});
+        QCOMPARE(l.Liste(), Entrees(5));
+        QVERIFY(!QFile::exists(l.dossier + u"Port.txt"_qs));
+        QCOMPARE(l.c.texteLien1->Texte(), u"Port");
+        l.services.messages.clear();
+        l.Selectionner(2);
+
         QPointer<TexteLien1> fenetre = l.c.texteLien1.get();
         QVERIFY(!fenetre->close()); // the close box is refused
         fenetre->move(300, 210);
-        fenetre->Text1->setPlainText(u"non enregistré"_qs);
-        Banc::Cliquer(fenetre->Fermer);
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QVERIFY(fenetre.isNull());
-        QCOMPARE(l.services.reglages.value("Startup/TexteLien1_MargeG"), u"4500");
-        QCOMPARE(l.services.reglages.value("Startup/TexteLien1_Haut"), u"3150");
-        Banc::Cliquer(l.c.ui.Descriptif);
-        QCOMPARE(l.c.texteLien1->pos(), QPoint(300, 210));
-        QCOMPARE(l.c.texteLien1->Texte(), u"bis\r\n");
-        QVERIFY(l.services.messages.isEmpty());
+        for (int fois = 0; fois < 10; ++fois) {
+            fenetre->Text1->setPlainText(u"non enregistré"_qs);
+            Banc::Cliquer(fenetre->Fermer);
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            QVERIFY(fenetre.isNull());
+            QCOMPARE(l.services.reglages.value("Startup/TexteLien1_MargeG"), u"4500");
+            QCOMPARE(l.services.reglages.value("Startup/TexteLien1_Haut"), u"3150");
+            Banc::Cliquer(l.c.ui.Descriptif);
+            fenetre = l.c.texteLien1.get();
+            QCOMPARE(fenetre->frameGeometry().topLeft(), QPoint(300, 210));
+            QCOMPARE(fenetre->Texte(), u"bis\r\n");
+        }
+        QVERIFY(l.services.messages.isEmpty() && l.services.questions.isEmpty());
+    }
 
-        // Deleted while the window is open: saving does nothing.
-        Banc::Cliquer(l.c.ui.Option1->Bouton(2));
-        Banc::Cliquer(l.c.ui.Validation);
-        QVERIFY(QFile::remove(l.Description()));
+    // A POI's description is the file its link points to: two POIs of one name have a file
+    // each, a renamed POI keeps its own, and the window, which follows the selection, never
+    // writes one POI's text into another's file. Its POI gone, the window closes; undoing the
+    // link leaves the file.
+    void descriptions_et_poi() {
+        Liens l(0, u"Port"_qs);
+        l.Ecrire_Description(u"deux"_qs);
+        l.Selectionner(1);
+        QCOMPARE(l.c.texteLien1->Texte(), QString());
+        l.c.texteLien1->Text1->setPlainText(u"un"_qs);
         Banc::Cliquer(l.c.texteLien1->Enregistrer);
-        QVERIFY(!QFile::exists(l.Description()) && l.services.messages.isEmpty());
+        QCOMPARE(Lire(l.dossier + u"Port.txt"_qs), "deux\r\n");
+        QCOMPARE(Lire(l.dossier + u"Port (2).txt"_qs), "un\r\n");
+
+        l.Selectionner(2);
+        QCOMPARE(l.c.texteLien1->Texte(), u"deux\r\n");
+        l.c.ui.Option1->Bouton(0)->setChecked(true);
+        l.c.ui.Nom_WP->setText(u"Houat"_qs);
+        Banc::Cliquer(l.c.ui.Validation);
+        QCOMPARE(l.c.poi.Nom_POI[2], u"Houat");
+        Banc::Cliquer(l.c.ui.Descriptif);
+        QCOMPARE(l.c.texteLien1->Texte(), u"deux\r\n");
+        l.c.texteLien1->Text1->selectAll(); // typed, not yet saved
+        l.c.texteLien1->Text1->insertPlainText(u"deux bis"_qs);
+        Banc::Cliquer(l.c.ui.Descriptif); // the button again keeps what was typed
+        QCOMPARE(l.c.texteLien1->Texte(), u"deux bis");
+        l.services.reponses = {true}; // saved in its own file before the window follows
+        l.Selectionner(1);
+        QCOMPARE(l.services.questions,
+                 QStringList{u"La description de « Houat » a été modifiée. L'enregistrer ?"_qs});
+        QCOMPARE(l.c.texteLien1->Texte(), u"un\r\n");
+        QCOMPARE(Lire(l.dossier + u"Port.txt"_qs), "deux bis\r\n");
+        QCOMPARE(QDir(l.dossier).entryList(QDir::Files), (QStringList{"Port (2).txt", "Port.txt"}));
+
+        l.c.historique.undo(); // the new name
+        l.c.historique.undo(); // the link of POI 1, not its file
+        QCOMPARE(l.c.poi.Nom_POI[2] + l.c.texteLien1->Texte(), u"Portun\r\n");
+        QCOMPARE(l.c.poi.Nb_Liens[1], 0);
+        QVERIFY(QFile::exists(l.dossier + u"Port (2).txt"_qs));
+        l.c.ui.Option1->Bouton(2)->setChecked(true);
+        Banc::Cliquer(l.c.ui.Validation);
+        QVERIFY(!l.c.texteLien1 || !l.c.texteLien1->isVisible());
+        QVERIFY(l.services.messages.isEmpty());
     }
 
     // Nothing is written but where told, no link is added, the text stays to retry.
@@ -220,9 +303,11 @@ class TestLiens : public QObject {
         const std::tuple<QString, int, QString> cas[] = {
             {u"../evasion"_qs, 0, refuse},
             {u""_qs, 0, refuse},
-            {u"Yeu"_qs, 1, u"Impossible d'enregistrer le fichier %1Yeu.txt"_qs}, // a folder there
-            {u"Yeu"_qs, 2, u"Définissez un nom de fichier"_qs},                  // no folder known
-            {u"Yeu"_qs, 3, u"Pas de POI défini pour le descriptif"_qs}};         // name box emptied
+            {u"Yeu"_qs, 1,
+             u"La description « %1Yeu.txt » n'a pas pu être lue : elle n'est pas "
+             u"remplacée."_qs},                                          // a folder there
+            {u"Yeu"_qs, 2, u"Définissez un nom de fichier"_qs},          // no folder known
+            {u"Yeu"_qs, 3, u"Pas de POI défini pour le descriptif"_qs}}; // name box emptied
         for (const auto& [nom, obstacle, message] : cas) {
             Liens l(0, nom);
             if (obstacle == 1)

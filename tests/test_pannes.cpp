@@ -64,6 +64,15 @@ class TestPannes : public QObject {
         b.Selectionner(b.Ajouter_POI(u"Île d'Yeu"_qs, u"47.1"_qs, u"-2.1"_qs));
         TexteLien1::Ouvrir(b.c);
         b.c.texteLien1->Definir_Texte(QString(300, u'x'));
+        // Before an opening, the document holds an unsaved edit: asked first, the user lets it
+        // go, or puts the question aside when the file has vanished.
+        if (operation == Ouverture) {
+            b.c.ui.Nom_WP->setText(u"Yeu"_qs);
+            b.c.ui.Option1->Bouton(0)->setChecked(true);
+            Banc::Cliquer(b.c.ui.Validation);
+            b.services.choix = {panne == Disparu ? Services::Reponse::Annuler
+                                                 : Services::Reponse::Non};
+        }
 
         const Limite_Taille limite(panne == Taille ? 100 : RLIM_INFINITY);
         QVERIFY(panne != Lecture_Seule || setuid(getpwnam("nobody")->pw_uid) == 0); // not root
@@ -80,7 +89,7 @@ class TestPannes : public QObject {
         const QStringList& dit = b.services.messages;
         const char16_t* motif[] = {u"été ouvert", u"être enregistré", u"Impossible d'enregistrer"};
         // A name whose folder has vanished would start a new document: the user, who has
-        // unsaved edits, is asked first and keeps them by default.
+        // unsaved edits, is asked first and keeps them.
         QVERIFY2(operation == Ouverture && panne == Disparu
                      ? dit.isEmpty() && !fait && b.services.questions.size() == 1
                      : dit.size() == 1 && dit[0].contains(motif[operation]) && !fait &&

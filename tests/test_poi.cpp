@@ -1,7 +1,13 @@
 // The POI list and its selection, and the POI frame's "Valider": modify, create and delete.
 
+#include "gpx/Ecriture_GPX.h"
+#include "gpx/Fichiers.h"
 #include "support/Banc.h"
+#include "test_gpx_outils.h"
+#include "ui/Creer_POI.h"
 #include "viewers/Carte.h"
+
+#include <QTemporaryDir>
 
 namespace {
 
@@ -166,6 +172,105 @@ class TestPOI : public QObject {
         if (!etat.isEmpty()) // what a deleted POI left above the count goes only with a create
             QCOMPARE(b.c.poi.Nom_POI[4].startsWith(u"laissé"),
                      action != Nouveau || !message.isEmpty());
+    }
+
+    // Ctrl+Z, Ctrl+Shift+Z and Ctrl+Y, or the POI list's menu naming the action, undo and redo
+    // every change back to the opening; a save then writes what it wrote before the changes.
+    // The title marks unsaved changes. Another file replaces unsaved changes only once the
+    // user has said so, and starts a history of its own.
+    void annuler_retablir() {
+        QTemporaryDir dossier;
+        const QString chemin = dossier.filePath(u"Escales.gpx"_qs),
+                      autre = dossier.filePath(u"Autre.gpx"_qs);
+        Ecrire(chemin, Reference(u"opencpn_linux.gpx"_qs));
+        Ecrire(autre, Reference(u"opencpn_linux.gpx"_qs));
+        Banc b;
+        b.Demarrer();
+        Fichiers::Charger(b.c, chemin);
+        QVERIFY(Fichiers::Sauve_Fichier(b.c));
+        const QByteArray sauve = Lire(chemin);
+        QCOMPARE(b.c.fenetre->windowTitle(), u"Quillvane (V1.12b) - Escales.gpx[*]");
+        QVERIFY(!b.c.fenetre->isWindowModified());
+
+        const QList<QAction*> menu = b.c.ui.ListePOI->actions();
+        QCOMPARE(b.c.ui.ListePOI->contextMenuPolicy(), Qt::ActionsContextMenu);
+        const auto valider = [&](Action a, const QString& lat_long, const QString& nom) {
+            Banc::Cliquer(b.c.ui.Option1->Bouton(a));
+            if (a != Supprimer) {
+                b.c.ui.Lat_Long->setText(lat_long);
+                b.c.ui.Nom_WP->setText(nom);
+            }
+            Banc::Cliquer(b.c.ui.Validation);
+        };
+        const auto touche = [&](Qt::Key t, Qt::KeyboardModifiers m = Qt::ControlModifier) {
+            b.c.ui.ListePOI->setFocus();
+            QTest::keyClick(b.c.ui.ListePOI, t, m);
+        };
+        b.Selectionner(1);
+        const QString avant = Etat(b.c.poi);
+        b.Selectionner(2);
+        valider(Supprimer, {}, {});
+        QVERIFY(b.c.fenetre->isWindowModified());
+        QCOMPARE(menu.value(0)->text(), u"Annuler la suppression de « Pointe du Grouin »");
+        touche(Qt::Key_Z);
+        QCOMPARE(Etat(b.c.poi), avant);
+        QCOMPARE(b.c.ui.ListePOI->ListIndex(), 1);
+        QCOMPARE(Banc::Entrees(b.c.ui.ListeLiens).size(), 1);
+        QVERIFY(!b.c.fenetre->isWindowModified());
+        QCOMPARE(menu.value(1)->text(), u"Rétablir la suppression de « Pointe du Grouin »");
+        touche(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(b.c.poi.Nb_POI + b.c.ui.ListePOI->count(), 6);
+        touche(Qt::Key_Z);
+        touche(Qt::Key_Y);
+        QCOMPARE(b.c.poi.Nb_POI + b.c.ui.ListePOI->count(), 6);
+
+        // Every kind of change, then all undone by the menu: the file as it was saved.
+        valider(Nouveau, u"47,-3"_qs, u"Roche"_qs);
+        b.Selectionner(1);
+        valider(Modifier, u"46,-2"_qs, u"Houat"_qs);
+        b.c.ui.Text3->setText(u"Site"_qs);
+        b.c.ui.Text4->setText(u"http://a"_qs);
+        Banc::Cliquer(b.c.ui.Valider_lien);
+        b.Selectionner(1, b.c.ui.ListeLiens);
+        Banc::Cliquer(b.c.ui.Supprimer_Lien);
+        const QString apres = Etat(b.c.poi);
+        QCOMPARE(Banc::Entrees(b.c.ui.ListePOI),
+                 (QStringList{"Houat", "Mouillage du Grouin", "Pré Roche", "Roche"}));
+        QCOMPARE(QStringList(b.c.poi.Lien_Nom[1].begin() + 1, b.c.poi.Lien_Nom[1].begin() + 3),
+                 (QStringList{"Notes", "Site"}));
+        QCOMPARE(b.c.historique.count(), 5);
+        while (menu.value(0)->isEnabled())
+            menu.value(0)->trigger();
+        QCOMPARE(Etat(b.c.poi), avant);
+        QVERIFY(Fichiers::Sauve_Fichier(b.c));
+        QCOMPARE(Lire(chemin), sauve);
+        while (menu.value(1)->isEnabled())
+            menu.value(1)->trigger();
+        QCOMPARE(Etat(b.c.poi), apres);
+        QCOMPARE(Banc::Entrees(b.c.ui.ListePOI).join(u','),
+                 u"Houat,Mouillage du Grouin,Pré Roche,Roche");
+        QVERIFY(b.c.fenetre->isWindowModified()); // saved back at the start: changed since
+
+        // Another file: put aside, replacing the changes, or after saving them; asked only
+        // while there are changes.
+        const QString question =
+            u"Le document « %1 » a des modifications qui n'ont pas été "
+            u"enregistrées.\n\nLes enregistrer avant d'ouvrir « %2 » ?"_qs.arg(chemin, autre);
+        b.services.choix = {Services::Reponse::Annuler, Services::Reponse::Non};
+        b.services.fichiers = {autre, autre, chemin};
+        for (int fois = 0; fois < 2; ++fois)
+            Banc::Cliquer(b.c.ui.Charge_Fichier);
+        QCOMPARE(b.services.questions, QStringList(2, question));
+        QCOMPARE(b.c.poi.Nom_Fichier, autre);
+        QVERIFY(b.c.historique.count() == 0 && !b.c.fenetre->isWindowModified());
+        b.Selectionner(3);
+        valider(Supprimer, {}, {});
+        b.services.questions.clear();
+        Banc::Cliquer(b.c.ui.Charge_Fichier); // Oui: saved first
+        QCOMPARE(b.services.questions.size(), 1);
+        QCOMPARE(Lu(Lire(autre)).Nb_POI, 3);
+        Fichiers::Charger(b.c, autre);
+        QCOMPARE(b.services.questions.size(), 1);
     }
 };
 

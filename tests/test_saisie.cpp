@@ -3,6 +3,7 @@
 
 #include "core/Nombres.h"
 #include "core/Reglages.h"
+#include "gpx/Ecriture_GPX.h"
 #include "links/Caracteres_Simples.h"
 #include "links/Fichier_Descriptif.h"
 #include "links/Nom_Descriptif.h"
@@ -231,6 +232,81 @@ class TestSaisie : public QObject {
         QCOMPARE(Nom_Descriptif::Chemin(u"/d/"_qs, u"Île d'Yeu"_qs).value_or(QString()),
                  u"/d/Île d'Yeu.txt");
         QCOMPARE(Nom_Descriptif::Cible_Lien(u"/d/Île d'Yeu.txt"_qs), u"file:///d/Île d'Yeu.txt");
+
+        // A POI's description is where its "Description" link points, wherever the POI and
+        // whatever its name; without one, a name no other POI's link holds.
+        Magasin d = Magasin_Vide();
+        d.Dossier_Fichier = u"/d/"_qs;
+        d.Nb_POI = 3;
+        for (const int i : {1, 2, 3})
+            d.Nom_POI[i] = u"Port"_qs;
+        const auto chemin = [&](int i) {
+            return Nom_Descriptif::Chemin_POI(d, i).value_or(u"-"_qs);
+        };
+        QCOMPARE(chemin(2), u"/d/Port.txt");
+        Inserer_Lien(d, 2, 1, Nom_Descriptif::Cible_Lien(chemin(2)), u"Description"_qs);
+        Ajouter_Lien(d, 1, u"file:///d/Port (2).txt"_qs, u"Plan"_qs);
+        QCOMPARE(chemin(1) + chemin(3), u"/d/Port (2).txt/d/Port (3).txt");
+        d.Nom_POI[2] = u"Houat"_qs;
+        Inserer_Lien(d, 3, 1, u"file:///d/Tom &amp; Jerry.txt"_qs, u"Description"_qs);
+        QCOMPARE(chemin(2) + chemin(3), u"/d/Port.txt/d/Tom & Jerry.txt");
+        QCOMPARE(Nom_Descriptif::Lien_Description(d, 1) + Nom_Descriptif::Lien_Description(d, 3),
+                 1);
+        d.Nom_POI[1] = u"../x"_qs;
+        QCOMPARE(chemin(1) + chemin(4), u"--");
+    }
+
+    // Every kind of change made as the window makes it, kept, then undone and made again in
+    // turn: the store, what it keeps of the file and the bytes it writes go back and forth.
+    void changements() {
+        using Ch = Changement;
+        Magasin d = Lu(Reference(u"basecamp.gpx"_qs));
+        d.Nom_Fichier = u"/d/basecamp.gpx"_qs;
+        const auto fiche = [&](Ch::Sorte sorte, int i, const std::function<void()>& faire) {
+            const Fiche avant = Lire_Fiche(d, i);
+            faire();
+            return Ch{sorte, i, avant, sorte == Ch::Retrait ? Fiche{} : Lire_Fiche(d, i)};
+        };
+        const Saisie saisie{u"47.5,-3"_qs, u"Roche"_qs, u"2026-01-01T00:00:00Z"_qs};
+        const std::function<Ch()> cas[] = {
+            [&] { return fiche(Ch::Insertion, d.Nb_POI + 1, [&] { Creer_POI(d, saisie); }); },
+            [&] {
+                return fiche(Ch::Remplacement, 2, [&] {
+                    d.POI_Courant = 2;
+                    Modifier_POI(d, saisie);
+                });
+            },
+            [&] {
+                return fiche(Ch::Remplacement, 2, [&] { Ajouter_Lien(d, 2, u"u"_qs, u"n"_qs); });
+            },
+            [&] {
+                return fiche(Ch::Remplacement, 2, [&] {
+                    while (Ajouter_Lien(d, 2, u"v"_qs, u"m"_qs)) {
+                    }
+                    Inserer_Lien(d, 2, 1, u"file:///d/Roche.txt"_qs, u"Description"_qs);
+                });
+            },
+            [&] { return fiche(Ch::Remplacement, 2, [&] { Retirer_Lien(d, 2, 2); }); },
+            [&] { return fiche(Ch::Retrait, 1, [&] { Retirer_POI(d, 1); }); },
+            [&] { return fiche(Ch::Retrait, d.Nb_POI, [&] { Retirer_POI(d, d.Nb_POI); }); },
+        };
+        const auto etat = [&] { return Pois(d) + QString::fromUtf8(Fichiers::Texte_GPX(d)); };
+        QStringList etats{etat()};
+        QList<Ch> faits;
+        for (const auto& faire : cas) {
+            QVERIFY(d.Nb_POI >= 2);
+            faits << faire();
+            etats << etat();
+            QVERIFY(etats.last() != etats[etats.size() - 2]);
+        }
+        for (qsizetype k = faits.size(); k-- > 0;) {
+            Defaire(d, faits[k]);
+            QCOMPARE(etat(), etats[k]);
+        }
+        for (qsizetype k = 0; k < faits.size(); ++k) {
+            Refaire(d, faits[k]);
+            QCOMPARE(etat(), etats[k + 1]);
+        }
     }
 
     // Read line by line, each line in UTF-8 or else Windows-1252; written in UTF-8, CR LF.

@@ -121,4 +121,41 @@ void Retirer_Lien(Declarations& d, int i, int slot) {
     --d.Nb_Liens[i];
 }
 
+void Inserer_POI(Declarations& d, int i, const Fiche& fiche) {
+    for (int k = d.Nb_POI; k >= i; --k)
+        Ecrire_Fiche(d, k + 1, Lire_Fiche(d, k));
+    Ecrire_Fiche(d, i, fiche);
+    ++d.Nb_POI;
+}
+
+namespace {
+void Appliquer(Declarations& d, Changement::Sorte sorte, int i, const Fiche& fiche) {
+    switch (sorte) {
+    case Changement::Remplacement:
+        Ecrire_Fiche(d, i, fiche);
+        break;
+    case Changement::Insertion:
+        Inserer_POI(d, i, fiche);
+        break;
+    case Changement::Retrait:
+        Retirer_POI(d, i);
+        break;
+    }
+}
+} // namespace
+
+void Refaire(Declarations& d, const Changement& ch) {
+    Appliquer(d, ch.sorte, ch.poi, ch.apres);
+}
+
+Changement::Sorte Inverse(Changement::Sorte sorte) {
+    return sorte == Changement::Insertion ? Changement::Retrait
+           : sorte == Changement::Retrait ? Changement::Insertion
+                                          : Changement::Remplacement;
+}
+
+void Defaire(Declarations& d, const Changement& ch) {
+    Appliquer(d, Inverse(ch.sorte), ch.poi, ch.avant);
+}
+
 } // namespace Declarations

@@ -95,4 +95,25 @@ void Inserer_Lien(Declarations& d, int i, int slot, const QString& url, const QS
 // Link `slot` of POI i taken out; the links after it move down one slot.
 void Retirer_Lien(Declarations& d, int i, int slot);
 
+// POI i put back with all it holds: the POIs from i move up one place and Nb_POI grows by one.
+void Inserer_POI(Declarations& d, int i, const Fiche& fiche);
+
+// One change of the document, with what it takes to make it again or to go back: the whole
+// entry of the POI before and after, kept content included.
+struct Changement {
+    enum Sorte {
+        Remplacement, // POI `poi` goes from `avant` to `apres` (modified, links changed)
+        Insertion,    // `apres` comes in at `poi` (a new POI)
+        Retrait,      // `avant`, at `poi`, goes (a deleted POI)
+    };
+    Sorte sorte = Remplacement;
+    int poi = 0;
+    Fiche avant, apres;
+};
+// Insertion and Retrait undo each other; a Remplacement undoes itself.
+Changement::Sorte Inverse(Changement::Sorte sorte);
+// The change as it was made, and its reverse.
+void Refaire(Declarations& d, const Changement& changement);
+void Defaire(Declarations& d, const Changement& changement);
+
 } // namespace Declarations

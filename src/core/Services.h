@@ -14,8 +14,13 @@ class Services {
 
     // Message box titled "Quillvane" with an OK button.
     virtual void Message(const QString& texte) = 0;
-    // Message box titled "Quillvane" with Yes (the default) and No; true for Yes.
+    // Message box titled "Quillvane" with Yes (the default) and No; true for Yes. Escape and
+    // the close box do nothing: a question without Cancel is answered by a button.
     virtual bool Question(const QString& texte) = 0;
+    // The same with "Oui" (the default) and "Non", and, when `annuler` is set, "Annuler".
+    // Escape or the close box answer Annuler, never Non.
+    enum class Reponse { Oui, Non, Annuler };
+    virtual Reponse Demander(const QString& texte, bool annuler) = 0;
 
     // File-open dialog. `filtre` is a Qt name filter such as "*.gpx";
     // returns the chosen full path, or the empty text when the user cancels.

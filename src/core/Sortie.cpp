@@ -7,9 +7,16 @@
 namespace Sortie {
 
 bool Quitter_Click(Contexte& c) {
-    if (c.services.Question(QStringLiteral("Voulez-vous sauver le fichier ?")) &&
-        !Fichiers::Sauve_Fichier(c))
+    switch (c.services.Demander(QStringLiteral("Voulez-vous sauver le fichier ?"), false)) {
+    case Services::Reponse::Annuler:
         return false;
+    case Services::Reponse::Oui:
+        if (!Fichiers::Sauve_Fichier(c))
+            return false;
+        break;
+    case Services::Reponse::Non:
+        break;
+    }
     c.services.Supprimer_Section(Reglages::Section);
     return true;
 }

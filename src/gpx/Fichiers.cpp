@@ -18,6 +18,8 @@ namespace Fichiers {
 namespace {
 
 void Retenir_Nom(Contexte& c, const Chemins& chemins) {
+    c.historique.clear(); // another document: the edits of this one cannot be undone there
+    c.descriptif = {};
     c.poi.Nom_Fichier = chemins.nom;
     c.poi.Dossier_Fichier = chemins.dossier;
     c.poi.Nom_Court = chemins.court;
@@ -41,21 +43,27 @@ void Commencer_Document(Contexte& c) {
 // The file as this program leaves it now, and the document.
 void Retenir_Version(Contexte& c, std::optional<Disque::Identite> identite) {
     c.suivi = {identite, c.poi};
+    c.historique.setClean();
 }
 
-// The open document's file has vanished (or the folder of the name given): emptying the
-// document would lose its unsaved edits without a word. True when it may go.
-bool Abandon_Accepte(Contexte& c, const QString& nom) {
-    const bool disparu =
-        nom == c.poi.Nom_Fichier || !QFileInfo(QFileInfo(nom).absolutePath()).isDir();
-    if (!disparu || Texte_GPX(c.poi) == Texte_GPX(c.suivi.document))
+// Unsaved edits are never dropped unseen: the user may save them first, drop them, or keep
+// the document and open nothing. True when the opening may go on.
+bool Remplacement_Accepte(Contexte& c, const QString& nom) {
+    if (c.historique.isClean())
         return true;
-    return !c.services.Question(
-        QStringLiteral("Le fichier « %1 » n'existe plus, et le document ouvert a des "
-                       "modifications qui n'ont pas été enregistrées.\n\nGarder le document "
-                       "ouvert ? (Non : un document vide commence sous ce nom et ces "
-                       "modifications sont perdues.)")
-            .arg(nom));
+    const QString question =
+        QStringLiteral("Le document « %1 » a des modifications qui n'ont pas été enregistrées.\n\n"
+                       "Les enregistrer avant d'ouvrir « %2 » ?")
+            .arg(c.poi.Nom_Fichier.isEmpty() ? QStringLiteral("sans nom") : c.poi.Nom_Fichier, nom);
+    switch (c.services.Demander(question, true)) {
+    case Services::Reponse::Oui:
+        return Sauve_Fichier(c) && !c.poi.Nom_Fichier.isEmpty();
+    case Services::Reponse::Non:
+        return true;
+    case Services::Reponse::Annuler:
+        break;
+    }
+    return false;
 }
 
 // A version that another program (or another Quillvane) wrote since this one opened or saved
@@ -112,10 +120,10 @@ void Charge_Fichier_Click(Contexte& c) {
 }
 
 void Charger(Contexte& c, const QString& nom) {
+    if (!Remplacement_Accepte(c, nom))
+        return;
     const Chemins chemins = Decouper_Chemin(nom);
     if (!QFileInfo::exists(nom)) {
-        if (!Abandon_Accepte(c, nom))
-            return;
         Retenir_Nom(c, chemins);
         Commencer_Document(c);
         Retenir_Version(c, std::nullopt);
@@ -133,8 +141,9 @@ void Charger(Contexte& c, const QString& nom) {
     const QString avertissement =
         Avertissement(Inventorier(ouverture.contenu), c.poi.Nb_POI, chemins.court,
                       Chemin_Sauvegarde(chemins, Nb_Sauvegardes));
-    if (!avertissement.isEmpty())
-        c.services.Message(avertissement);
+    for (const QString& message : {ouverture.avis, avertissement})
+        if (!message.isEmpty())
+            c.services.Message(message);
 }
 
 void Ouvrir_Fichier_Nomme(Contexte& c, const QString& nom) {

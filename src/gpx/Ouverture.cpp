@@ -13,6 +13,7 @@
 #include <climits>
 #include <cstring>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 namespace Fichiers {
@@ -51,6 +52,36 @@ int Dossier_Sauvegardes(const Chemins& chemins, bool& cree) {
         return errno;
     cree = true;
     return 0;
+}
+
+// The mark of the working copies this program writes: a "Temp.gpx" without it is the user's.
+constexpr char Marque_Travail[] = "user.quillvane.copie_de_travail";
+
+// A "Temp.gpx" of the user's own is moved into "tmp" under a free name that says whose it is,
+// out of the way of the working copy: its new name, the empty text when there was none to
+// move, nothing when it could not be moved. One that holds the new working copy's bytes
+// already loses nothing (a file system without the mark, the same file opened again).
+std::optional<QString> Garder_Temp_Utilisateur(const QString& travail, const QString& tmp,
+                                               const QByteArray& copie) {
+    bool existe = false;
+    const struct stat s = Etat_Lien(travail, existe);
+    const QByteArray nom = QFile::encodeName(travail);
+    if (!existe || !S_ISREG(s.st_mode) ||
+        ::lgetxattr(nom.constData(), Marque_Travail, nullptr, 0) >= 0 ||
+        (s.st_size == copie.size() && Disque::Lire_Tout(travail) == copie))
+        return QString();
+    for (int n = 1;; ++n) {
+        const QString garde = tmp + QDir::separator() +
+                              (n == 1 ? QStringLiteral("Temp (à vous).gpx")
+                                      : QStringLiteral("Temp (à vous %1).gpx").arg(n));
+        bool pris = false;
+        Etat_Lien(garde, pris);
+        if (pris)
+            continue;
+        if (::rename(nom.constData(), QFile::encodeName(garde).constData()) != 0)
+            return std::nullopt;
+        return garde;
+    }
 }
 
 } // namespace
@@ -167,7 +198,9 @@ Ouverture Preparer_Ouverture(const Chemins& chemins) {
     if (!Meme_Entree(travail, chemins.nom)) {
         // The working copy is a scratch file: its bytes are also in the rewritten file or
         // in memory, so it is not flushed to the disk.
-        copieTravail.emplace(travail, corrige, lu.proprietes, false);
+        Disque::Proprietes marquees = lu.proprietes;
+        marquees.attributs.emplace_back(Marque_Travail, "1");
+        copieTravail.emplace(travail, corrige, marquees, false);
         if (copieTravail->Erreur())
             return Echec(echecTravail, copieTravail->Erreur());
     }
@@ -196,11 +229,27 @@ Ouverture Preparer_Ouverture(const Chemins& chemins) {
         rotation.Annuler();
         return Echec(message, erreur);
     };
+    const std::optional<QString> gardee =
+        copieTravail ? Garder_Temp_Utilisateur(travail, tmp, corrige) : QString();
+    if (!gardee)
+        return Defaire(echecTravail, errno);
+    const auto Rendre = [&](const QString& message, int erreur) {
+        if (!gardee->isEmpty()) // the user's own file back in its place
+            ::rename(QFile::encodeName(*gardee).constData(),
+                     QFile::encodeName(travail).constData());
+        return Defaire(message, erreur);
+    };
     if (const int erreur = copieTravail ? copieTravail->Poser() : 0)
-        return Defaire(echecTravail, erreur);
+        return Rendre(echecTravail, erreur);
     if (const int erreur = reecrit ? reecrit->Poser() : 0)
-        return Defaire(echecReecriture, erreur);
-    return {std::move(corrige), {}, reecrit ? reecrit->Identite_Ecrite() : lu.identite};
+        return Rendre(echecReecriture, erreur);
+    Ouverture ouverte{std::move(corrige), {}, reecrit ? reecrit->Identite_Ecrite() : lu.identite};
+    if (!gardee->isEmpty())
+        ouverte.avis = QStringLiteral("Le fichier %1, qui n'est pas une copie de travail de "
+                                      "Quillvane, a été mis de côté sous le nom %2 : Quillvane "
+                                      "écrit sa copie de travail sous ce nom.")
+                           .arg(Guillemets(travail), Guillemets(*gardee));
+    return ouverte;
 }
 
 int Garder_Sauvegarde(const Chemins& chemins, QByteArrayView contenu,

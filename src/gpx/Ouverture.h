@@ -29,6 +29,7 @@ struct Ouverture {
     QByteArray contenu;        // the file with its links re-pointed, ready to be read
     QString erreur;            // French, naming the file, what failed and why; empty on success
     Disque::Identite identite; // the file as the opening left it
+    QString avis = {};         // French, what the user should know of the opening; often empty
 };
 
 // "Le fichier « nom » n'a pas pu être lu."
@@ -41,7 +42,8 @@ QString Cause(int erreur);
 // Reads the file once, keeps it as backup 30 (rotating the older ones down), re-points its
 // file links and writes them to "Temp.gpx", and over the file when a link now points
 // elsewhere and the user may write it. Every file is written in full before any is put in
-// place: on failure nothing on disk has changed.
+// place: on failure nothing on disk has changed. A "Temp.gpx" that is no working copy of this
+// program is moved into "tmp" first, never replaced.
 Ouverture Preparer_Ouverture(const Chemins& chemins);
 
 // Keeps `contenu` as backup 30 of the file, the older ones rotated down; errno, 0 when done.

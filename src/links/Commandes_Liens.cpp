@@ -4,6 +4,7 @@
 #include "links/Caracteres_Simples.h"
 #include "links/Cible_Ouverture.h"
 #include "links/Gerer_liens.h"
+#include "poi/Historique.h"
 #include "ui/Contexte.h"
 
 #include <QGroupBox>
@@ -78,13 +79,18 @@ void Valider_lien_Click(Contexte& c) {
                        QStringLiteral(" est accentué invalide")))
         return;
 
-    Ajouter_Lien_Internet(c);
-    Ajouter_Lien_Fichier(c);
+    // A pair refused for want of room stays in its boxes; the others are emptied.
+    const bool internet = Ajouter_Lien_Internet(c);
+    const bool fichier = Ajouter_Lien_Fichier(c);
     Afficher_Liens(c);
-    ui.Text1->clear();
-    ui.Text2->clear();
-    ui.Text3->clear();
-    ui.Text4->clear();
+    if (fichier) {
+        ui.Text1->clear();
+        ui.Text2->clear();
+    }
+    if (internet) {
+        ui.Text3->clear();
+        ui.Text4->clear();
+    }
 }
 
 void Supprimer_Lien_Click(Contexte& c) {
@@ -93,7 +99,13 @@ void Supprimer_Lien_Click(Contexte& c) {
         c.services.Message(QStringLiteral("Choisissez un lien à supprimer"));
         return;
     }
-    Declarations::Retirer_Lien(c.poi, c.poi.POI_Courant, s);
+    const int p = c.poi.POI_Courant;
+    const Declarations::Fiche avant = Declarations::Lire_Fiche(c.poi, p);
+    Declarations::Retirer_Lien(c.poi, p, s);
+    Historique::Noter_Fiche(
+        c, p, avant,
+        QStringLiteral("la suppression du lien « %1 » de %2")
+            .arg(Echappements_XML::Decoder_References(avant.noms[s]), Historique::Nom(avant.nom)));
     Afficher_Liens(c);
 }
 
@@ -106,8 +118,22 @@ void Tester_Lien_Click(Contexte& c) {
     // A target read from a file keeps its XML spelling ("&amp;" in a query, a folder such as
     // "Tom &amp; Jerry"); the opener gets the address it stands for, as one argument, never
     // through a shell, a file as its path.
-    c.services.Ouvrir(Cible_Ouverture::Pour_Ouvrir(
-        Echappements_XML::Decoder_References(c.poi.Lien_URL[c.poi.POI_Courant][s])));
+    const QString cible =
+        Echappements_XML::Decoder_References(c.poi.Lien_URL[c.poi.POI_Courant][s]);
+    const QString argument = Cible_Ouverture::Pour_Ouvrir(cible);
+    if (const auto nom = Cible_Ouverture::Fichier_Local(cible);
+        nom && !Cible_Ouverture::Existe(*nom)) {
+        c.services.Message(
+            QStringLiteral("Le lien ne peut pas être ouvert : le fichier « %1 » n'existe pas.")
+                .arg(argument));
+        return;
+    }
+    c.services.Ouvrir_Sinon(argument, [&c, argument] {
+        c.services.Message(QStringLiteral("Le lien « %1 » n'a pas pu être ouvert : aucun programme "
+                                          "de cet ordinateur n'ouvre ce genre de fichier ou "
+                                          "d'adresse.")
+                               .arg(argument));
+    });
 }
 
 } // namespace Gerer_liens

@@ -3,71 +3,80 @@
 #include "links/Fichier_Descriptif.h"
 #include "links/Gerer_liens.h"
 #include "links/Nom_Descriptif.h"
+#include "poi/Historique.h"
 #include "ui/Contexte.h"
 
 #include <QFileInfo>
 
 namespace Gerer_liens {
 
-namespace {
-
-const QString Etiquette = QStringLiteral("Description");
-
-bool POI_Valide(const Contexte& c) {
-    return Declarations::Est_POI(c.poi, c.poi.POI_Courant);
-}
-
-std::optional<QString> Chemin_Courant(const Contexte& c) {
-    if (!POI_Valide(c))
-        return std::nullopt;
-    return Nom_Descriptif::Chemin(c.poi.Dossier_Fichier, c.poi.Nom_POI[c.poi.POI_Courant]);
-}
-
-// Slot 1 takes the description; the others move up one slot and the fifth is lost.
-void Inserer_Lien(Contexte& c, const QString& chemin) {
-    Declarations::Inserer_Lien(c.poi, c.poi.POI_Courant, 1, Nom_Descriptif::Cible_Lien(chemin),
-                               Etiquette);
-    Afficher_Liens(c);
-}
-
-} // namespace
-
 bool Descriptif_Click(Contexte& c) {
     if (c.ui.ListePOI->ListIndex() == -1) {
         c.services.Message(QStringLiteral("Choisisser d'abord un POI"));
         return false;
     }
+    Descriptif_Suivre(c, c.poi.POI_Courant);
     return true;
 }
 
-std::optional<QString> Ouverture(const Contexte& c) {
+void Descriptif_Suivre(Contexte& c, int poi) {
+    c.descriptif = {poi, Nom_Descriptif::Chemin_POI(c.poi, poi).value_or(QString()), false};
+}
+
+std::optional<QString> Ouverture(Contexte& c) {
     // A name that cannot be a file of the folder has no description to show.
-    const auto chemin = Chemin_Courant(c);
-    return chemin ? Fichier_Descriptif::Lire(*chemin) : std::optional(QString());
+    const auto texte = c.descriptif.chemin.isEmpty()
+                           ? std::optional(QString())
+                           : Fichier_Descriptif::Lire(c.descriptif.chemin);
+    c.descriptif.lu = texte.has_value();
+    return texte;
 }
 
 void Enregistrer_Click(Contexte& c, const QString& texte) {
-    if (!POI_Valide(c))
+    const int p = c.descriptif.poi;
+    const QString& chemin = c.descriptif.chemin;
+    if (!Declarations::Est_POI(c.poi, p))
         return;
     if (c.poi.Dossier_Fichier.isEmpty()) {
         c.services.Message(QStringLiteral("Définissez un nom de fichier"));
         return;
     }
-    const auto chemin = Chemin_Courant(c);
-    if (!chemin) {
+    if (chemin.isEmpty()) {
         c.services.Message(QStringLiteral("Ce nom de POI ne peut pas servir de nom de fichier"));
         return;
     }
-    if (!Fichier_Descriptif::Ecrire(*chemin, texte)) {
-        c.services.Message(QStringLiteral("Impossible d'enregistrer le fichier ") + *chemin);
+    if (!c.descriptif.lu) {
+        c.services.Message(QStringLiteral("La description « %1 » n'a pas pu être lue : elle n'est "
+                                          "pas remplacée.")
+                               .arg(chemin));
+        return;
+    }
+    const bool lie = Nom_Descriptif::Lien_Description(c.poi, p) != 0;
+    // Written without a link, the file would be no POI's.
+    if (!lie && c.poi.Nb_Liens[p] >= Declarations::Liens_Max) {
+        c.services.Message(QStringLiteral("La description n'a pas été enregistrée : le POI %1 a "
+                                          "déjà cinq liens, le plus qu'un POI puisse avoir. "
+                                          "Supprimez-en un pour faire place à la description.")
+                               .arg(Historique::Nom(c.poi.Nom_POI[p])));
+        return;
+    }
+    if (!Fichier_Descriptif::Ecrire(chemin, texte)) {
+        c.services.Message(QStringLiteral("Impossible d'enregistrer le fichier ") + chemin);
         return;
     }
     if (c.ui.Nom_WP->text().isEmpty()) {
         c.services.Message(QStringLiteral("Pas de POI défini pour le descriptif"));
         return;
     }
-    if (QFileInfo::exists(*chemin) && c.poi.Lien_Nom[c.poi.POI_Courant][1] != Etiquette)
-        Inserer_Lien(c, *chemin);
+    if (lie || !QFileInfo::exists(chemin))
+        return;
+    const Declarations::Fiche avant = Declarations::Lire_Fiche(c.poi, p);
+    Declarations::Inserer_Lien(c.poi, p, 1, Nom_Descriptif::Cible_Lien(chemin),
+                               Nom_Descriptif::Etiquette);
+    Historique::Noter_Fiche(
+        c, p, avant, QStringLiteral("l'ajout de la description de ") + Historique::Nom(avant.nom));
+    if (p == c.poi.POI_Courant)
+        Afficher_Liens(c);
 }
 
 void TexteLien1_QueryUnload(Contexte&, bool& cancel, int unloadmode) {

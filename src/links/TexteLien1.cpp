@@ -29,11 +29,11 @@ TexteLien1::TexteLien1(Contexte& c)
     Text1 = new QPlainTextEdit(QStringLiteral("Text1"), this);
     Text1->setGeometry(Twips::Rect(0, 360, 8175, 2775));
     Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Text1->setAccessibleName(QStringLiteral("Texte de la description"));
     setTabOrder(Text1, Enregistrer);
     setTabOrder(Enregistrer, Fermer);
 
-    connect(Enregistrer, &QPushButton::clicked, this,
-            [this] { Gerer_liens::Enregistrer_Click(c_, Texte()); });
+    connect(Enregistrer, &QPushButton::clicked, this, [this] { Enregistrer_Click(); });
     connect(Fermer, &QPushButton::clicked, this, [this] { Fermer_Click(); });
 }
 
@@ -42,6 +42,15 @@ void Detruire_Fenetre::operator()(TexteLien1* fenetre) const {
 }
 
 void TexteLien1::Ouvrir(Contexte& c) {
+    // Shown already for this POI with a text not yet saved: brought forward, the text kept.
+    const TexteLien1* ouverte = c.texteLien1.get();
+    const bool garder = ouverte && ouverte->isVisible() && c.descriptif.poi == c.poi.POI_Courant &&
+                        ouverte->Text1->document()->isModified();
+    if (garder && c.ui.ListePOI->ListIndex() != -1) {
+        c.texteLien1->raise();
+        c.texteLien1->activateWindow();
+        return;
+    }
     if (!Gerer_liens::Descriptif_Click(c))
         return;
     if (!c.texteLien1)
@@ -52,9 +61,40 @@ void TexteLien1::Ouvrir(Contexte& c) {
     fenetre->activateWindow();
     Position_Fenetre::Placer_Fenetre(c, fenetre, Reglages::TexteLien1_MargeG,
                                      Reglages::TexteLien1_Haut);
-    // An unreadable file leaves the text as it was.
-    if (const auto texte = Gerer_liens::Ouverture(c))
-        fenetre->Definir_Texte(*texte);
+    fenetre->Charger();
+}
+
+void TexteLien1::Charger() {
+    // An unreadable file leaves the text as it was, and is not replaced by it.
+    if (const auto texte = Gerer_liens::Ouverture(c_))
+        Definir_Texte(*texte);
+}
+
+void TexteLien1::Enregistrer_Click() {
+    Gerer_liens::Enregistrer_Click(c_, Texte());
+    Text1->document()->setModified(false);
+}
+
+void TexteLien1::Suivre(Contexte& c) {
+    TexteLien1* fenetre = c.texteLien1.get();
+    if (!fenetre || !fenetre->isVisible())
+        return;
+    const int choisi = c.ui.ListePOI->ListIndex() + 1;
+    const int poi = c.descriptif.poi;
+    if (!Declarations::Est_POI(c.poi, poi)) { // its POI is gone, or its document
+        fenetre->Fermer_Click();
+        return;
+    }
+    if (choisi == 0 || choisi == poi)
+        return;
+    // The text typed for one POI goes to its own file or nowhere, never to another's.
+    if (fenetre->Text1->document()->isModified() &&
+        c.services.Question(QStringLiteral("La description de %1 a été modifiée. "
+                                           "L'enregistrer ?")
+                                .arg(QStringLiteral("« %1 »").arg(c.poi.Nom_POI[poi]))))
+        fenetre->Enregistrer_Click();
+    Gerer_liens::Descriptif_Suivre(c, choisi);
+    fenetre->Charger();
 }
 
 void TexteLien1::Fermer_Click() {
@@ -62,6 +102,7 @@ void TexteLien1::Fermer_Click() {
         return; // already unloaded
     Position_Fenetre::Memoriser_Fenetre(c_, this, Reglages::TexteLien1_MargeG,
                                         Reglages::TexteLien1_Haut);
+    c_.descriptif = {};
     Decharger();
     // We are inside the window's own button: it goes once this event is over.
     c_.texteLien1.release()->deleteLater();
@@ -77,6 +118,7 @@ void TexteLien1::Definir_Texte(const QString& texte) {
     QString affiche = texte;
     affiche.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     Text1->setPlainText(affiche);
+    Text1->document()->setModified(false);
 }
 
 void TexteLien1::Decharger() {

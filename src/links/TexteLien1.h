@@ -18,6 +18,10 @@ class TexteLien1 : public QWidget {
     // The main window's "descriptif" button: the window of the chosen POI, made afresh if it
     // was closed, at its stored place.
     static void Ouvrir(Contexte& c);
+    // The selection of the main window has changed, or the document: the open window follows
+    // the POI chosen (its unsaved text saved first if the user says so), and closes when its
+    // POI is gone.
+    static void Suivre(Contexte& c);
 
     QPushButton* Enregistrer = nullptr;
     QPushButton* Fermer = nullptr;
@@ -36,6 +40,9 @@ class TexteLien1 : public QWidget {
   private:
     // Stores the place, then the window goes.
     void Fermer_Click();
+    void Enregistrer_Click();
+    // The text of the file of the window's POI.
+    void Charger();
 
     Contexte& c_;
     bool dechargement_ = false;

@@ -1,6 +1,7 @@
 #include "poi/Commandes_POI.h"
 
 #include "poi/Gerer_POI.h"
+#include "poi/Historique.h"
 #include "poi/Horodatage.h"
 #include "poi/Saisie_Coordonnees.h"
 #include "ui/Contexte.h"
@@ -14,7 +15,16 @@ Declarations::Saisie Saisie_Tapee(Contexte& c) {
 } // namespace
 
 bool Valider_Saisie_POI(Contexte& c) {
+    const int p = c.poi.POI_Courant;
+    const bool existe = Declarations::Est_POI(c.poi, p);
+    const Declarations::Fiche avant =
+        existe ? Declarations::Lire_Fiche(c.poi, p) : Declarations::Fiche{};
     const QString refus = Declarations::Modifier_POI(c.poi, Saisie_Tapee(c));
+    // Refused for its name, the entry has stored its coordinates: a change all the same.
+    if (existe && (avant.lat != c.poi.Lat_POI[p] || avant.lon != c.poi.Long_POI[p] ||
+                   avant.nom != c.poi.Nom_POI[p] || avant.date != c.poi.Date_POI[p]))
+        Historique::Noter_Fiche(c, p, avant,
+                                QStringLiteral("la modification de ") + Historique::Nom(avant.nom));
     if (!refus.isEmpty()) {
         c.services.Message(refus);
         return false;
@@ -48,6 +58,10 @@ bool Creer(Contexte& c) {
             c.ui.Option1->Eteindre(1);
         return false;
     }
+    const int p = d.POI_Courant;
+    Historique::Noter(c,
+                      {Declarations::Changement::Insertion, p, {}, Declarations::Lire_Fiche(d, p)},
+                      QStringLiteral("la création de ") + Historique::Nom(d.Nom_POI[p]));
     Afficher_POI(c);
     c.ui.ListePOI->SetListIndex(d.POI_Courant - 1);
     Afficher_POI(c);
@@ -56,7 +70,11 @@ bool Creer(Contexte& c) {
 }
 
 void Supprimer(Contexte& c) {
-    Declarations::Retirer_POI(c.poi, c.poi.POI_Courant);
+    const int p = c.poi.POI_Courant;
+    const Declarations::Fiche avant = Declarations::Lire_Fiche(c.poi, p);
+    Declarations::Retirer_POI(c.poi, p);
+    Historique::Noter(c, {Declarations::Changement::Retrait, p, avant, {}},
+                      QStringLiteral("la suppression de ") + Historique::Nom(avant.nom));
     Afficher_POI(c);
     c.ui.ListeLiens->SetListIndex(-1);
     c.ui.ListePOI->SetListIndex(-1);

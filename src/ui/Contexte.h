@@ -9,6 +9,7 @@
 #include "ui/Controles.h"
 
 #include <QLocale>
+#include <QUndoStack>
 #include <memory>
 
 class Creer_POI;
@@ -33,6 +34,17 @@ struct Contexte {
     Services& services;
     QLocale locale; // the user's conventions for the stored window positions
     Controles ui;
+    // The changes of the document since it was opened, to undo and redo; clean where it was
+    // last opened or saved.
+    QUndoStack historique;
+    // The POI whose description the description window shows (0 for none), the file it read,
+    // and whether it could read it: the window never writes a text into another POI's file,
+    // nor over a file it did not show.
+    struct {
+        int poi = 0;
+        QString chemin;
+        bool lu = false;
+    } descriptif;
 
     // The two windows; the description window may be unloaded and made again.
     std::unique_ptr<Creer_POI, Detruire_Fenetre> fenetre;

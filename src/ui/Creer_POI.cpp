@@ -25,6 +25,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QUndoStack>
 #include <QWebEngineView>
 #include <algorithm>
 #include <vector>
@@ -72,11 +73,65 @@ Creer_POI::Creer_POI(Contexte& c, QWidget* navigateur) : QMainWindow(nullptr), c
     Construire_POIS();
     Construire_LIENS();
     Construire_Menu();
+    Construire_Historique();
     Relier_Evenements();
     Ordonner_Tabulation();
+    Nommer_Zones();
 
-    // Designed client area: 15000 x 7065 twips, below the menu bar.
+    // Designed client area: 15000 x 7065 twips, below the menu bar. Never so small that a
+    // control of the frames is cut.
+    const QRect cadre = c_.ui.POIS->geometry();
+    client->setMinimumSize(cadre.right() + 1 + Twips::Vers_Pixels(120),
+                           cadre.bottom() + 1 + Twips::Vers_Pixels(90));
     resize(Twips::Vers_Pixels(15000), Twips::Vers_Pixels(7065) + menuBar()->sizeHint().height());
+    Titrer();
+}
+
+void Creer_POI::Construire_Historique() {
+    QUndoStack& historique = c_.historique;
+    QAction* annuler = historique.createUndoAction(this, QStringLiteral("Annuler"));
+    annuler->setShortcut(QKeySequence::Undo);
+    QAction* retablir = historique.createRedoAction(this, QStringLiteral("Rétablir"));
+    retablir->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    // The keys work anywhere in the window, but in a box, whose own typing they undo.
+    addAction(annuler);
+    addAction(retablir);
+    c_.ui.ListePOI->addAction(annuler);
+    c_.ui.ListePOI->addAction(retablir);
+    c_.ui.ListePOI->setContextMenuPolicy(Qt::ActionsContextMenu);
+    connect(&historique, &QUndoStack::cleanChanged, this, [this] { Titrer(); });
+    connect(c_.ui.LeNomFichier, &QLineEdit::textChanged, this, [this] {
+        Titrer();
+        TexteLien1::Suivre(c_);
+    });
+}
+
+void Creer_POI::Titrer() {
+    // The designed caption, the open file's name, and "*" while it has unsaved changes.
+    const QString nom = c_.poi.Nom_Court;
+    setWindowTitle(QStringLiteral("Quillvane (V1.12b)") +
+                   (nom.isEmpty() ? QString() : QStringLiteral(" - %1[*]").arg(nom)));
+    setWindowModified(!c_.historique.isClean());
+}
+
+void Creer_POI::Nommer_Zones() {
+    // What a screen reader says of each box and list: what it holds.
+    const Controles& ui = c_.ui;
+    const std::pair<QWidget*, const char16_t*> noms[] = {
+        {ui.LeNomFichier, u"Fichier des Poi"},
+        {ui.ListePOI, u"Liste des Poi"},
+        {ui.Lat_Long, u"Position du Poi"},
+        {ui.Nom_WP, u"Nom du Poi"},
+        {ui.Text7, u"Nom du POI concerné"},
+        {ui.Text3, u"Nom du lien internet à ajouter"},
+        {ui.Text4, u"URL du lien internet à ajouter"},
+        {ui.Text1, u"Nom du lien fichier à ajouter au POI"},
+        {ui.Text2, u"Fichier à lier au POI"},
+        {ui.ListeLiens, u"Liste des liens du Poi"},
+    };
+    for (const auto& [zone, nom] : noms)
+        zone->setAccessibleName(QString::fromUtf16(nom));
 }
 
 void Creer_POI::Construire_POIS() {
@@ -90,7 +145,7 @@ void Creer_POI::Construire_POIS() {
     ui.Label2 = Placer(Etiquette(cadre, QStringLiteral("Fichier des Poi")), 120, 360, 3135, 255);
     ui.Charge_Fichier = Placer(Bouton(cadre, QStringLiteral(">>>"),
                                       QStringLiteral("Chercher le fichier \"gpx\" dans le PC")),
-                               120, 600, 495, 375);
+                               120, 600, 480, 375);
     ui.LeNomFichier = Placer(new QLineEdit(cadre), 600, 600, 2655, 375);
     ui.LeNomFichier->setReadOnly(true); // shows the open file; ">>>" chooses it
     ui.Label1 = Placer(Etiquette(cadre, QStringLiteral("Liste des Poi du fichier choisi")), 120,
@@ -99,18 +154,20 @@ void Creer_POI::Construire_POIS() {
     ui.ListePOI->setToolTip(QStringLiteral("Liste des Poi du fichier \"gpx\" choisi"));
     ui.Lat_Long = Placer(new ZoneTexte(cadre), 120, 5160, 3135, 375);
     ui.Lat_Long->setToolTip(QStringLiteral("Latitude longitude"));
-    ui.Nom_WP = Placer(new ZoneTexte(cadre), 120, 5640, 3135, 375);
+    ui.Nom_WP = Placer(new ZoneTexte(cadre), 120, 5640, 3135, 360);
     ui.Nom_WP->setToolTip(QStringLiteral("Nom du Poi"));
 
     ui.Option1 = new Options(cadre);
+    // Each control ends where the next begins (the design lets them overlap by a pixel, and
+    // the one drawn last hid the edge of the other).
     const struct {
         QRect place;
         const char16_t* texte;
         const char16_t* bulle;
     } options[3] = {
-        {Twips::Rect(120, 6000, 1575, 375), u"Modifier le Poi",
+        {Twips::Rect(120, 6000, 1575, 360), u"Modifier le Poi",
          u"Permet de modifier Longitude-Latitude et nom du  Poi sélectionné"},
-        {Twips::Rect(1800, 6000, 1455, 375), u"Nouveau Poi",
+        {Twips::Rect(1800, 6000, 1455, 360), u"Nouveau Poi",
          u"Permet de créer un nouveau Poi dans le fichier \"gpx\" choisi"},
         {Twips::Rect(120, 6360, 1575, 375), u"Supprimer le Poi", u"Supprime de Poi sélectionné"},
     };
@@ -165,7 +222,7 @@ void Creer_POI::Construire_LIENS() {
         "Définir le nom qu'on donne à un lien \"fichier\" associé au Poi sélectionné"));
     ui.Label7 =
         Placer(Etiquette(cadre, QStringLiteral("Fichier à lier au POI")), 240, 3600, 2895, 255);
-    ui.Text2 = Placer(new QLineEdit(cadre), 120, 3780, 2655, 315);
+    ui.Text2 = Placer(new QLineEdit(cadre), 120, 3780, 2640, 315);
     ui.Fichier_lien = Placer(
         Bouton(cadre, QStringLiteral("<<<"),
                QStringLiteral(
@@ -218,6 +275,7 @@ void Creer_POI::Relier_Evenements() {
     };
     relier(ui.Charge_Fichier, &QPushButton::clicked, &Fichiers::Charge_Fichier_Click);
     relier(ui.ListePOI, &ListeBox::Click, &Gerer_POI::ListePOI_Click);
+    relier(ui.ListePOI, &ListeBox::Click, &TexteLien1::Suivre);
     relier(ui.Lat_Long, &ZoneTexte::Click, &Gerer_POI::Lat_Long_Click);
     relier(ui.Nom_WP, &ZoneTexte::Click, &Gerer_POI::Nom_WP_Click);
     connect(ui.Option1, &Options::Click, this, [&c](int i) { Gerer_POI::Option1_Click(c, i); });

@@ -30,6 +30,11 @@ class Creer_POI : public QMainWindow {
     void Construire_POIS();
     void Construire_LIENS();
     void Construire_Menu();
+    // Undo and redo: the keys, and the POI list's context menu.
+    void Construire_Historique();
+    void Nommer_Zones();
+    // The caption, the file's name and the mark of unsaved changes.
+    void Titrer();
     void Relier_Evenements();
     void Ordonner_Tabulation();
 

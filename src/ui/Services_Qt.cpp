@@ -5,9 +5,11 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
 #include <QStandardPaths>
 #include <QTemporaryFile>
 #include <QUrl>
@@ -34,11 +36,56 @@ void Services_Qt::Message(const QString& texte) {
     boite.exec();
 }
 
+namespace {
+
+// Keeps a question up against Escape and the close box.
+class Sans_Echappement : public QObject {
+  public:
+    using QObject::QObject;
+    bool eventFilter(QObject* objet, QEvent* evenement) override {
+        const auto* touche = dynamic_cast<QKeyEvent*>(evenement);
+        if (evenement->type() == QEvent::Close) {
+            evenement->ignore(); // accepted, even filtered out, it would hide the question
+            return true;
+        }
+        if (touche && touche->key() == Qt::Key_Escape)
+            return true;
+        return QObject::eventFilter(objet, evenement);
+    }
+};
+
+// "Oui" (the default) and "Non", then "Annuler" when asked. Qt would take No for the answer to
+// Escape and to the close box: a question that can be cancelled takes Annuler for it, hidden
+// when it has no such button; another one ignores them.
+Services::Reponse Poser(QWidget* fenetre, const QString& texte, bool annuler, bool echap) {
+    QMessageBox boite(QMessageBox::NoIcon, Titre, texte, QMessageBox::NoButton, fenetre);
+    QPushButton* oui = boite.addButton(QStringLiteral("Oui"), QMessageBox::YesRole);
+    boite.addButton(QStringLiteral("Non"), QMessageBox::NoRole);
+    boite.setDefaultButton(oui);
+    QPushButton* fin = nullptr;
+    if (annuler || echap) {
+        fin = boite.addButton(QStringLiteral("Annuler"), QMessageBox::RejectRole);
+        fin->setVisible(annuler);
+        boite.setEscapeButton(fin);
+    }
+    Sans_Echappement filtre;
+    if (!fin)
+        boite.installEventFilter(&filtre);
+    boite.exec();
+    const QAbstractButton* choisi = boite.clickedButton();
+    if (choisi == oui)
+        return Services::Reponse::Oui;
+    return !choisi || choisi == fin ? Services::Reponse::Annuler : Services::Reponse::Non;
+}
+
+} // namespace
+
 bool Services_Qt::Question(const QString& texte) {
-    QMessageBox boite(QMessageBox::NoIcon, Titre, texte, QMessageBox::Yes | QMessageBox::No,
-                      Fenetre());
-    boite.setDefaultButton(QMessageBox::Yes);
-    return boite.exec() == QMessageBox::Yes;
+    return Poser(Fenetre(), texte, false, false) == Reponse::Oui;
+}
+
+Services::Reponse Services_Qt::Demander(const QString& texte, bool annuler) {
+    return Poser(Fenetre(), texte, annuler, true);
 }
 
 QString Services_Qt::Ouvrir_Fichier(const QString& filtre, const QString& nomInitial) {

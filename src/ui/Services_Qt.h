@@ -21,6 +21,7 @@ class Services_Qt : public Services {
 
     void Message(const QString& texte) override;
     bool Question(const QString& texte) override;
+    Reponse Demander(const QString& texte, bool annuler) override;
     QString Ouvrir_Fichier(const QString& filtre, const QString& nomInitial) override;
     bool Choisir_Imprimante() override;
     bool Preparer_Imprimante(QPrinter& imprimante) override;

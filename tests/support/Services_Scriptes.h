@@ -14,6 +14,7 @@ class Services_Scriptes : public Services {
   public:
     // What the tests set
     QList<bool> reponses; // answers to Question, in order; Yes when the queue is empty
+    QList<Reponse> choix; // answers to Demander, in order; Oui when the queue is empty
     QStringList fichiers; // answers of the file-open dialog; cancel when empty
     bool imprimante_choisie = true;
     QString pdf; // the file the printer dialog chooses to print to (a PDF)
@@ -37,6 +38,10 @@ class Services_Scriptes : public Services {
     bool Question(const QString& texte) override {
         questions << texte;
         return reponses.isEmpty() || reponses.takeFirst();
+    }
+    Reponse Demander(const QString& texte, bool) override {
+        questions << texte;
+        return choix.isEmpty() ? Reponse::Oui : choix.takeFirst();
     }
     QString Ouvrir_Fichier(const QString& filtre, const QString& nomInitial) override {
         dialogues << filtre + u'|' + nomInitial;
