@@ -65,7 +65,7 @@ double Copie_Durable(const QString& source, const QString& cible) {
     QElapsedTimer chrono;
     chrono.start();
     const std::optional<QByteArray> octets = Disque::Lire_Tout(source);
-    if (!octets || Disque::Fichier_Neuf(cible, *octets, {}).Poser() != 0)
+    if (!octets || Disque::Fichier_Neuf(cible, *octets, {}, Disque::Etape::Sauvegarde).Poser())
         qFatal("copy failed");
     return chrono.nsecsElapsed() / 1e6;
 }
@@ -127,8 +127,8 @@ int main(int argc, char** argv) {
             QElapsedTimer chrono;
             chrono.start();
             const Fichiers::Ouverture ouverture = Fichiers::Preparer_Ouverture(chemins);
-            if (!ouverture.erreur.isEmpty())
-                qFatal("%s", qPrintable(ouverture.erreur));
+            if (ouverture.erreur)
+                qFatal("opening failed");
             Fichiers::Lire_Fichier(poi, ouverture.contenu);
             ouvertures.push_back(chrono.nsecsElapsed() / 1e6);
 
@@ -143,7 +143,7 @@ int main(int argc, char** argv) {
                 qFatal("wrong count");
 
             chrono.restart();
-            if (!Fichiers::Ecrire_GPX(poi, dossier + u"Sauve.gpx"_qs))
+            if (Fichiers::Ecrire_GPX(poi, dossier + u"Sauve.gpx"_qs))
                 qFatal("save failed");
             sauvegardes.push_back(chrono.nsecsElapsed() / 1e6);
         }

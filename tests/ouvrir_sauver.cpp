@@ -21,7 +21,7 @@ int main(int argc, char** argv) {
         poi.Max_POI = Declarations::Capacite;
         Fichiers::Lire_Fichier(poi, ouverture.contenu);
         poi.Nom_POI[1] = QStringLiteral("Passe %1").arg(n);
-        if (!ouverture.erreur.isEmpty() || !Fichiers::Ecrire_GPX(poi, chemins.nom))
+        if (ouverture.erreur || Fichiers::Ecrire_GPX(poi, chemins.nom))
             return 1;
     }
     return 0;

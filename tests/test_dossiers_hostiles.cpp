@@ -4,6 +4,7 @@
 // user, size limit and alarm are its own) and checks the file, the backups and the folder
 // afterwards, the messages, and that nothing outside the folder changed.
 
+#include "gpx/Corriger_Liens.h"
 #include "gpx/Ecriture_GPX.h"
 #include "gpx/Fichiers.h"
 #include "gpx/Restes.h"
@@ -77,6 +78,53 @@ using Verifier = std::function<void(Banc&, const Dossier&, const QStringList& av
 
 void Inchange(Banc&, const Dossier& d, const QStringList& avant) {
     QCOMPARE(Etat(d.bord), avant);
+}
+
+// Temporary files of a stopped program and of a live one beside the file, its working copy
+// and its newest backup, the copy earlier versions left, and a file of the user's.
+void Planter_Restes(Dossier& d) {
+    const pid_t fini = fork();
+    if (fini == 0)
+        _exit(0);
+    QVERIFY(waitpid(fini, nullptr, 0) == fini);
+    const QString vivant = u"-%1-"_qs.arg(getpid()), mort = u"-%1-"_qs.arg(fini);
+    QVERIFY(QDir().mkpath(d.bord + u"tmp"_qs));
+    for (const QString& cible : {d.gpx, d.bord + u"Temp.gpx"_qs, d.Sauvegarde(30)}) {
+        Ecrire(Restes::Nom_Temporaire(cible).replace(vivant, mort), "reste");
+        Ecrire(Restes::Nom_Temporaire(cible).replace(vivant, u"-1-"_qs), "vivant");
+    }
+    Ecrire(d.gpx + u".quillvane"_qs, "reste");
+    Ecrire(d.bord + u".quillvane-notes"_qs, "à moi");
+}
+
+void Restes_Retires(Banc&, const Dossier& d, const QStringList& avant) {
+    QStringList restes = Etat(d.bord).filter(u".quillvane"_qs);
+    QCOMPARE(restes.size(), 4);
+    QCOMPARE(avant.filter(u".quillvane"_qs).filter(u"-1-"_qs), restes.filter(u"-1-"_qs));
+    QVERIFY(restes.filter(u"-notes"_qs).size() == 1);
+}
+
+// The file is swapped for a link to a file of the user's outside the folder after it was
+// opened (`lien`: it was itself a link to opencpn/navobj.gpx then): the save refuses to write
+// through it and says why, keeps nothing of the link's target, and the edits stay.
+void Echanger_Puis_Sauver(Banc& b, Dossier& d, bool lien) {
+    if (lien) {
+        QVERIFY(QDir().mkpath(d.bord + u"opencpn"_qs));
+        QVERIFY(QFile::rename(d.gpx, d.bord + u"opencpn/navobj.gpx"_qs));
+        QVERIFY(QFile::link(u"opencpn/navobj.gpx"_qs, d.gpx));
+    }
+    Ouvrir(b, d);
+    const QStringList avant = Etat(d.bord);
+    b.c.poi.Nom_POI[1] = u"Renommé"_qs;
+    QVERIFY(QFile::remove(d.gpx) && QFile::link(d.dehors + u"victime"_qs, d.gpx));
+    QVERIFY(!Fichiers::Sauve_Fichier(b.c));
+    QCOMPARE(b.c.poi.Nom_POI[1], u"Renommé"_qs);
+    QCOMPARE(b.c.poi.Nom_Fichier, d.gpx);
+    QStringList apres = Etat(d.bord);
+    QCOMPARE(apres.filter(QRegularExpression(u"^Escales.gpx "_qs)).value(0),
+             u"Escales.gpx 120777 -> "_qs + d.dehors + u"victime"_qs);
+    const QRegularExpression sauvegardes(u"^tmp/"_qs);
+    QCOMPARE(apres.filter(sauvegardes), avant.filter(sauvegardes));
 }
 
 const struct {
@@ -182,6 +230,19 @@ const struct {
      Ouvrir,
      {u"n'a pas été ouvert. Cause : le disque est plein."_qs},
      Inchange},
+    // 4: a failure after the backups moved (the working copy cannot take its place) moves
+    // them back: the folder is as it was.
+    {"4 échec tardif",
+     false,
+     RLIM_INFINITY,
+     [](Dossier& d) {
+         QVERIFY(QDir().mkpath(d.bord + u"tmp"_qs) && QDir().mkpath(d.bord + u"Temp.gpx/x"_qs));
+         for (int n = 1; n <= 30; ++n)
+             Ecrire(d.Sauvegarde(n), QByteArray::number(n));
+     },
+     Ouvrir,
+     {u"La copie de travail « "_qs},
+     Inchange},
     {"4 permission refusée",
      true,
      RLIM_INFINITY,
@@ -280,32 +341,19 @@ const struct {
      Ouvrir,
      {u"n'a pas pu être lu. Cause : ce n'est pas un fichier ordinaire."_qs},
      Inchange},
-    // 9: what a stopped program left is removed; a live one's files and others' stay.
-    {"9 restes",
+    // 9: what a stopped program left is removed, whether the file is rewritten or not; a live
+    // one's files and others' stay.
+    {"9 restes", false, RLIM_INFINITY, Planter_Restes, Ouvrir, {Averti}, Restes_Retires},
+    {"9 restes, liens en place",
      false,
      RLIM_INFINITY,
      [](Dossier& d) {
-         const pid_t fini = fork();
-         if (fini == 0)
-             _exit(0);
-         QVERIFY(waitpid(fini, nullptr, 0) == fini);
-         const QString vivant = u"-%1-"_qs.arg(getpid()), mort = u"-%1-"_qs.arg(fini);
-         QVERIFY(QDir().mkpath(d.bord + u"tmp"_qs));
-         for (const QString& cible : {d.gpx, d.bord + u"Temp.gpx"_qs, d.Sauvegarde(30)}) {
-             Ecrire(Restes::Nom_Temporaire(cible).replace(vivant, mort), "reste");
-             Ecrire(Restes::Nom_Temporaire(cible).replace(vivant, u"-1-"_qs), "vivant");
-         }
-         Ecrire(d.gpx + u".quillvane"_qs, "reste");
-         Ecrire(d.bord + u".quillvane-notes"_qs, "à moi");
+         Ecrire(d.gpx, Fichiers::Corriger_Liens_Fichier(Original, d.bord));
+         Planter_Restes(d);
      },
      Ouvrir,
      {Averti},
-     [](Banc&, const Dossier& d, const QStringList& avant) {
-         QStringList restes = Etat(d.bord).filter(u".quillvane"_qs);
-         QCOMPARE(restes.size(), 4);
-         QCOMPARE(avant.filter(u".quillvane"_qs).filter(u"-1-"_qs), restes.filter(u"-1-"_qs));
-         QVERIFY(restes.filter(u"-notes"_qs).size() == 1);
-     }},
+     Restes_Retires},
     // 10: links reach the opener as the user meant them; stored and written as they were.
     {"10 cibles de liens",
      false,
@@ -347,6 +395,24 @@ const struct {
          QVERIFY(b.services.questions.value(0).contains(u"n'existe plus"_qs));
          QCOMPARE(b.c.poi.Nom_POI[b.c.poi.Nb_POI], u"Nouveau"_qs);
          QVERIFY(!QFileInfo::exists(d.bord));
+     }},
+    // 12: a link put in the file's place since the opening is never followed.
+    {"12 fichier échangé pour un lien",
+     false,
+     RLIM_INFINITY,
+     {},
+     [](Banc& b, Dossier& d) { Echanger_Puis_Sauver(b, d, false); },
+     {Averti, u"n'a pas été enregistré : depuis son ouverture, il a été remplacé par un lien "
+              u"symbolique vers « "_qs},
+     [](Banc&, const Dossier&, const QStringList&) {}},
+    {"12 lien redirigé",
+     false,
+     RLIM_INFINITY,
+     {},
+     [](Banc& b, Dossier& d) { Echanger_Puis_Sauver(b, d, true); },
+     {Averti, u"remplacé par un lien symbolique vers « "_qs},
+     [](Banc&, const Dossier& d, const QStringList&) {
+         QVERIFY(!Lire(d.bord + u"opencpn/navobj.gpx"_qs).contains(u"Renommé"_qs.toUtf8()));
      }},
 };
 

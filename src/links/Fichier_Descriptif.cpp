@@ -26,7 +26,7 @@ std::optional<QString> Lire(const QString& chemin) {
 
 bool Ecrire(const QString& chemin, const QString& texte) {
     // A link planted under the description's name is replaced, never written through.
-    return Disque::Remplacer(chemin, UTF8::Texte_Vers_UTF8(texte + QStringLiteral("\r\n"))) == 0;
+    return !Disque::Remplacer(chemin, UTF8::Texte_Vers_UTF8(texte + QStringLiteral("\r\n")));
 }
 
 } // namespace Fichier_Descriptif

@@ -1,0 +1,19 @@
+#pragma once
+
+// Every French message that tells a failure of the work on files: one per step, naming the
+// file the user opened or saves, and the system's cause.
+
+#include "Disque.h"
+
+#include <QString>
+
+namespace Fichiers {
+
+// `fichier`: the document's file, as the user named it.
+QString Message(const Disque::Erreur& erreur, const QString& fichier);
+
+// " Cause : le disque est plein." and the like, for an errno (or Disque::Pas_Ordinaire);
+// empty for 0.
+QString Cause(int erreur);
+
+} // namespace Fichiers
