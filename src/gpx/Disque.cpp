@@ -110,11 +110,13 @@ Lecture Lire(const QString& chemin) {
         ::close(fd);
         return Echec(numero);
     }
-    QByteArray octets;
-    octets.reserve(qsizetype(s.st_size));
-    char bloc[1 << 16];
-    ssize_t n = 0;
-    while ((n = ::read(fd, bloc, sizeof bloc)) != 0) {
+    // Straight into the array, which grows should the file grow while it is read.
+    QByteArray octets(qMax<qsizetype>(qsizetype(s.st_size), 0) + 1, Qt::Uninitialized);
+    qsizetype lus = 0;
+    for (ssize_t n = 1; n != 0;) {
+        if (lus == octets.size())
+            octets.resize(2 * lus);
+        n = ::read(fd, octets.data() + lus, size_t(octets.size() - lus));
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0) {
@@ -122,8 +124,9 @@ Lecture Lire(const QString& chemin) {
             ::close(fd);
             return Echec(numero);
         }
-        octets.append(bloc, n);
+        lus += n;
     }
+    octets.truncate(lus);
     fstat(fd, &s); // the version read, should it have changed while it was read
     lecture.identite = Identite_Stat(s);
     lecture.proprietes = Proprietes_De(Nom_Systeme(chemin), s);
@@ -159,56 +162,53 @@ bool Modifiable(const QString& chemin) {
 }
 
 // A name no one else chose: created here, never an existing file or link.
-int Fichier_Neuf::Creer(const Proprietes& proprietes) {
+void Fichier_Neuf::Creer(const Proprietes& proprietes) {
     Restes::Nettoyer(nom_);
-    int fd = -1;
-    for (int essai = 0; fd < 0 && essai < 100; ++essai) {
+    for (int essai = 0; fd_ < 0 && essai < 100; ++essai) {
         temporaire_ = Nom_Systeme(Restes::Nom_Temporaire(nom_));
-        fd = ::open(temporaire_.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
-                    proprietes.connues ? 0600 : 0666);
-        if (fd < 0 && errno != EEXIST)
+        fd_ = ::open(temporaire_.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                     proprietes.connues ? 0600 : 0666);
+        if (fd_ < 0 && errno != EEXIST)
             break;
     }
-    if (fd < 0) {
+    if (fd_ < 0) {
         erreur_ = errno;
         temporaire_.clear();
     }
-    return fd;
 }
 
-void Fichier_Neuf::Finir(int fd, const Proprietes& proprietes, bool durable, int erreur) {
-    if (erreur == 0 && proprietes.connues)
-        Donner(fd, proprietes);
-    struct stat s {};
-    if (erreur == 0 && ((durable && ::fsync(fd) != 0) || fstat(fd, &s) != 0))
-        erreur = errno;
-    identite_ = Identite_Stat(s);
-    if (::close(fd) != 0 && erreur == 0)
-        erreur = errno;
+// The bytes are written: the file takes its properties, and the disk starts on it.
+void Fichier_Neuf::Commencer(const Proprietes& proprietes, int erreur) {
     erreur_ = erreur;
+    if (erreur_ == 0 && proprietes.connues)
+        Donner(fd_, proprietes);
+    if (erreur_ == 0 && durable_)
+        ::sync_file_range(fd_, 0, 0, SYNC_FILE_RANGE_WRITE);
 }
 
 Fichier_Neuf::Fichier_Neuf(const QString& cible, QByteArrayView octets,
                            const Proprietes& proprietes, Etape etape, bool durable)
-    : nom_(cible), etape_(etape), cible_(Nom_Systeme(cible)) {
-    if (const int fd = Creer(proprietes); fd >= 0)
-        Finir(fd, proprietes, durable, Ecrire_Tout(fd, octets));
+    : nom_(cible), etape_(etape), durable_(durable), cible_(Nom_Systeme(cible)) {
+    Creer(proprietes);
+    if (fd_ >= 0)
+        Commencer(proprietes, Ecrire_Tout(fd_, octets));
 }
 
 Fichier_Neuf::Fichier_Neuf(const QString& cible, int source, const Identite& lue,
                            QByteArrayView octets, const Proprietes& proprietes, Etape etape)
     : nom_(cible), etape_(etape), cible_(Nom_Systeme(cible)) {
-    const int fd = Creer(proprietes);
-    if (fd < 0)
+    Creer(proprietes);
+    if (fd_ < 0)
         return;
     struct stat s {};
-    int erreur = Copier_Noyau(source, fd);
+    int erreur = Copier_Noyau(source, fd_);
     // Written over meanwhile, or a copy the kernel cannot make here: the bytes read instead.
     if (erreur != 0 || fstat(source, &s) != 0 || !(Identite_Stat(s) == lue)) {
-        erreur = ::ftruncate(fd, 0) == 0 && ::lseek(fd, 0, SEEK_SET) == 0 ? Ecrire_Tout(fd, octets)
-                                                                          : errno;
+        erreur = ::ftruncate(fd_, 0) == 0 && ::lseek(fd_, 0, SEEK_SET) == 0
+                     ? Ecrire_Tout(fd_, octets)
+                     : errno;
     }
-    Finir(fd, proprietes, true, erreur);
+    Commencer(proprietes, erreur);
 }
 
 Descripteur::~Descripteur() {
@@ -223,13 +223,27 @@ Erreur Fichier_Neuf::Erreur() const {
 }
 
 Fichier_Neuf::~Fichier_Neuf() {
+    if (fd_ >= 0)
+        ::close(fd_);
     if (!pose_ && !temporaire_.isEmpty())
         ::unlink(temporaire_.constData());
 }
 
+Erreur Fichier_Neuf::Terminer() {
+    if (erreur_ == 0 && fd_ >= 0) {
+        struct stat s {};
+        if ((durable_ && ::fsync(fd_) != 0) || fstat(fd_, &s) != 0)
+            erreur_ = errno;
+        identite_ = Identite_Stat(s);
+        if (::close(std::exchange(fd_, -1)) != 0 && erreur_ == 0)
+            erreur_ = errno;
+    }
+    return Erreur();
+}
+
 Erreur Fichier_Neuf::Poser() {
-    if (erreur_ != 0)
-        return Erreur();
+    if (Disque::Erreur erreur = Terminer())
+        return erreur;
     if (::rename(temporaire_.constData(), cible_.constData()) != 0)
         return {etape_, errno, nom_};
     pose_ = true;

@@ -94,9 +94,10 @@ QString Cible_Finale(const QString& chemin);
 bool Modifiable(const QString& chemin);
 
 // A file written in full under the program's own temporary name beside `cible`, flushed to
-// the disk, then put in place by Poser(); removed if it never is. It takes `proprietes`
-// (owner, group, mode, attributes), and is readable by no one else while it is written.
-// Leftovers of the same target from a stopped program are removed first. Its failures are
+// the disk, then put in place by Poser(); removed if it never is. The disk starts writing it
+// at once and Poser() waits for the end: several files are written to the disk together. It takes
+// `proprietes` (owner, group, mode, attributes), and is readable by no one else while it is
+// written. Leftovers of the same target from a stopped program are removed first. Its failures are
 // those of `etape`.
 class Fichier_Neuf {
   public:
@@ -113,18 +114,22 @@ class Fichier_Neuf {
     Fichier_Neuf& operator=(const Fichier_Neuf&) = delete;
 
     Disque::Erreur Erreur() const; // of the writing
-    // Renames it over `cible`, replacing whatever stands there (a link itself, never its
-    // target).
+    // Waits until it is on the disk (once; a scratch copy is only closed).
+    Disque::Erreur Terminer();
+    // Once on the disk, renames it over `cible`, replacing whatever stands there (a link
+    // itself, never its target).
     Disque::Erreur Poser();
-    Identite Identite_Ecrite() const { return identite_; }
+    Identite Identite_Ecrite() const { return identite_; } // once put in place
 
   private:
-    int Creer(const Proprietes& proprietes);
-    void Finir(int fd, const Proprietes& proprietes, bool durable, int erreur);
+    void Creer(const Proprietes& proprietes);
+    void Commencer(const Proprietes& proprietes, int erreur);
 
     QString nom_;
     Etape etape_;
+    bool durable_ = true;
     QByteArray cible_, temporaire_;
+    int fd_ = -1;
     int erreur_ = 0; // errno of the writing
     bool pose_ = false;
     Identite identite_;

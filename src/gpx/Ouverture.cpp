@@ -99,17 +99,18 @@ Ouverture Preparer_Ouverture(const Chemins& chemins) {
             ::rmdir(QFile::encodeName(tmp).constData());
     });
 
-    bool change = false;
-    QByteArray corrige = Corriger_Liens_Fichier(contenu, chemins.dossier, &change);
     const QString sauvegarde = Chemin_Sauvegarde(chemins, Nb_Sauvegardes);
     if (Nom_Trop_Long(sauvegarde))
         return Echec(Etape::Sauvegarde, ENAMETOOLONG, sauvegarde);
     // Every file is written in full before the first is put in place. The backup is the
-    // kernel's copy of the file read, when it still is that version.
+    // kernel's copy of the file read, when it still is that version; the disk writes it while
+    // the links are re-pointed.
     Disque::Fichier_Neuf copie(sauvegarde, lu.ouvert.fd, lu.identite, contenu, lu.proprietes,
                                Etape::Sauvegarde);
     if (const Disque::Erreur erreur = copie.Erreur())
         return {{}, erreur, {}};
+    bool change = false;
+    QByteArray corrige = Corriger_Liens_Fichier(contenu, chemins.dossier, &change);
     const QString travail = chemins.dossier + QStringLiteral("Temp.gpx");
     // The working copy may be the opened file itself: then the rewrite is all there is.
     std::optional<Disque::Fichier_Neuf> copieTravail;
@@ -131,6 +132,11 @@ Ouverture Preparer_Ouverture(const Chemins& chemins) {
             return {{}, erreur, {}};
     }
 
+    // Nothing is put in place before every file is on the disk; the disk wrote them together.
+    for (Disque::Fichier_Neuf* f :
+         {&copie, copieTravail ? &*copieTravail : nullptr, reecrit ? &*reecrit : nullptr})
+        if (const Disque::Erreur erreur = f ? f->Terminer() : Disque::Erreur{})
+            return {{}, erreur, {}};
     Rotation rotation(chemins);
     if (const Disque::Erreur erreur = copie.Poser()) {
         rotation.Annuler();
