@@ -67,7 +67,7 @@ bool Ecrire_Brut(const QString& chemin, const QByteArray& octets) {
 double Copie_Durable(const QString& source, const QString& cible) {
     QElapsedTimer chrono;
     chrono.start();
-    const std::optional<QByteArray> octets = Disque::Lire_Tout(source);
+    const std::optional<QByteArray> octets = Disque::Lire(source).octets;
     if (!octets || Disque::Fichier_Neuf(cible, *octets, {}, Disque::Etape::Sauvegarde).Poser())
         qFatal("copy failed");
     return chrono.nsecsElapsed() / 1e6;

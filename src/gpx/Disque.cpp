@@ -135,10 +135,6 @@ Lecture Lire(const QString& chemin) {
     return lecture;
 }
 
-std::optional<QByteArray> Lire_Tout(const QString& chemin) {
-    return Lire(chemin).octets;
-}
-
 std::optional<Identite> Identite_De(const QString& chemin) {
     struct stat s {};
     if (::stat(Nom_Systeme(chemin).constData(), &s) != 0)

@@ -81,8 +81,6 @@ void Limite_Taille_En_Erreur();
 
 // A regular file's bytes, read without ever waiting on a pipe or a device.
 Lecture Lire(const QString& chemin);
-// The same, bytes only.
-std::optional<QByteArray> Lire_Tout(const QString& chemin);
 
 // The file named (a symbolic link followed) as it stands now; nothing when there is none.
 std::optional<Identite> Identite_De(const QString& chemin);

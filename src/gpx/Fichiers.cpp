@@ -77,10 +77,7 @@ Disque::Erreur Garder_Autre_Version(Contexte& c) {
         return {Disque::Etape::Autre_Version, erreur.numero,
                 Chemin_Sauvegarde(chemins, Nb_Sauvegardes)};
     if (!erreur)
-        c.services.Message(QStringLiteral("Le fichier « %1 » a été modifié par un autre programme "
-                                          "depuis que Quillvane l'a ouvert ou enregistré. Cette "
-                                          "version est gardée dans la sauvegarde « %2 ».")
-                               .arg(nom, Chemin_Sauvegarde(chemins, Nb_Sauvegardes)));
+        c.services.Message(Message_Version_Gardee(nom, Chemin_Sauvegarde(chemins, Nb_Sauvegardes)));
     return erreur;
 }
 

@@ -11,6 +11,13 @@ QString Guillemets(const QString& texte) {
     return QStringLiteral("« %1 »").arg(texte);
 }
 
+// The first sentence of both messages of another program's version.
+QString Autre_Version(const QString& fichier) {
+    return QStringLiteral("Le fichier %1 a été modifié par un autre programme depuis que "
+                          "Quillvane l'a ouvert ou enregistré.")
+        .arg(Guillemets(fichier));
+}
+
 } // namespace
 
 QString Cause(int erreur) {
@@ -42,6 +49,12 @@ QString Cause(int erreur) {
         texte = QString::fromLocal8Bit(std::strerror(erreur));
     }
     return QStringLiteral(" Cause : %1.").arg(texte);
+}
+
+QString Message_Version_Gardee(const QString& fichier, const QString& sauvegarde) {
+    return Autre_Version(fichier) +
+           QStringLiteral(" Cette version est gardée dans la sauvegarde %1.")
+               .arg(Guillemets(sauvegarde));
 }
 
 QString Message(const Disque::Erreur& erreur, const QString& fichier) {
@@ -88,10 +101,10 @@ QString Message(const Disque::Erreur& erreur, const QString& fichier) {
                     .arg(nom, autre);
         break;
     case Etape::Autre_Version:
-        texte = QStringLiteral("Le fichier %1 a été modifié par un autre programme depuis que "
-                               "Quillvane l'a ouvert ou enregistré. Cette version n'a pas pu être "
-                               "gardée dans la sauvegarde %2 : le fichier n'a pas été enregistré.")
-                    .arg(nom, autre);
+        texte = Autre_Version(fichier) +
+                QStringLiteral(" Cette version n'a pas pu être gardée dans la sauvegarde %1 : le "
+                               "fichier n'a pas été enregistré.")
+                    .arg(autre);
         break;
     case Etape::Enregistrement:
         texte = QStringLiteral("Le fichier %1 n'a pas pu être enregistré ; la version précédente "

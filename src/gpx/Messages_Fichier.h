@@ -12,6 +12,9 @@ namespace Fichiers {
 // `fichier`: the document's file, as the user named it.
 QString Message(const Disque::Erreur& erreur, const QString& fichier);
 
+// Another program's version of `fichier`, found at a save, is kept as `sauvegarde`.
+QString Message_Version_Gardee(const QString& fichier, const QString& sauvegarde);
+
 // " Cause : le disque est plein." and the like, for an errno (or Disque::Pas_Ordinaire);
 // empty for 0.
 QString Cause(int erreur);

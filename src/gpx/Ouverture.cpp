@@ -36,17 +36,17 @@ bool Nom_Trop_Long(const QString& chemin) {
     return QFile::encodeName(QFileInfo(chemin).fileName()).size() > NAME_MAX;
 }
 
-// The folder "tmp", created when missing: errno, 0 when it is there. `cree` tells that it
-// was made here, so that a failed opening takes it away again.
-int Dossier_Sauvegardes(const Chemins& chemins, bool& cree) {
+// The folder "tmp", created when missing. `cree` tells that it was made here, so that a
+// failed opening takes it away again.
+Disque::Erreur Dossier_Sauvegardes(const Chemins& chemins, bool& cree) {
     const QString tmp = chemins.dossier + QStringLiteral("tmp");
     cree = false;
     if (QFileInfo(tmp).isDir())
-        return 0;
+        return {};
     if (::mkdir(QFile::encodeName(tmp).constData(), 0777) != 0)
-        return errno;
+        return {Disque::Etape::Dossier_Sauvegardes, errno, tmp};
     cree = true;
-    return 0;
+    return {};
 }
 
 } // namespace
@@ -91,8 +91,8 @@ Ouverture Preparer_Ouverture(const Chemins& chemins) {
         existe && S_ISLNK(s.st_mode) && s.st_uid != ::geteuid())
         return Echec(Etape::Lien_Sauvegardes, 0, tmp);
     bool cree = false;
-    if (const int erreur = Dossier_Sauvegardes(chemins, cree))
-        return Echec(Etape::Dossier_Sauvegardes, erreur, tmp);
+    if (const Disque::Erreur erreur = Dossier_Sauvegardes(chemins, cree))
+        return {{}, erreur, {}};
     // Once something is in it, the new folder stays.
     const auto retirer = qScopeGuard([&] {
         if (cree)
@@ -159,8 +159,8 @@ Disque::Erreur Garder_Sauvegarde(const Chemins& chemins, const Disque::Lecture& 
     using Disque::Etape;
     const QString sauvegarde = Chemin_Sauvegarde(chemins, Nb_Sauvegardes);
     bool cree = false;
-    if (const int erreur = Dossier_Sauvegardes(chemins, cree))
-        return {Etape::Autre_Version, erreur, sauvegarde};
+    if (const Disque::Erreur erreur = Dossier_Sauvegardes(chemins, cree))
+        return {Etape::Autre_Version, erreur.numero, sauvegarde};
     if (Nom_Trop_Long(sauvegarde))
         return {Etape::Autre_Version, ENAMETOOLONG, sauvegarde};
     Disque::Fichier_Neuf copie(sauvegarde, lu.ouvert.fd, lu.identite, *lu.octets, lu.proprietes,

@@ -11,7 +11,7 @@ namespace Fichier_Descriptif {
 std::optional<QString> Lire(const QString& chemin) {
     if (!QFileInfo::exists(chemin))
         return QString();
-    const std::optional<QByteArray> octets = Disque::Lire_Tout(chemin);
+    const std::optional<QByteArray> octets = Disque::Lire(chemin).octets;
     if (!octets)
         return std::nullopt;
     // Lines end with CR LF, or a lone LF or CR from other editors; each line is decoded
