@@ -2,10 +2,13 @@
 // against GPSBabel reading the same file (when it is installed).
 // Usage: bench_gpx [folder]   (default: the system's temporary folder)
 // For each size (about 1, 10 and 100 MB: 100 waypoints with 5 links each, padded with a
-// track) it prints the time to open the file with 30 backups already in "tmp", the time
-// to save the store, the time of a copy followed by fsync, and what the count of what the
-// file holds beyond the store (the warning) adds to the opening, the reading alone, and
-// GPSBabel's conversion of the file to GPX (read in full, written to /dev/null).
+// track) it prints the time to open the file with 30 backups already in "tmp" (backup,
+// working copy and rewrite, then the reading) and to save the store, each also as a multiple
+// of one copy of the file followed by fsync (and the opening's file work alone, before the
+// reading); the bytes each sends to the disk, as a multiple
+// of the file's size; what the count of what the file holds beyond the store (the warning)
+// adds to the opening, the reading alone, and GPSBabel's conversion of the file to GPX (read
+// in full, written to /dev/null). Medians of 5 trials.
 
 #include "gpx/Disque.h"
 #include "gpx/Ecriture_GPX.h"
@@ -64,8 +67,8 @@ bool Ecrire_Brut(const QString& chemin, const QByteArray& octets) {
 double Copie_Durable(const QString& source, const QString& cible) {
     QElapsedTimer chrono;
     chrono.start();
-    const std::optional<QByteArray> octets = Disque::Lire_Tout(source);
-    if (!octets || Disque::Fichier_Neuf(cible, *octets, {}).Poser() != 0)
+    const std::optional<QByteArray> octets = Disque::Lire(source).octets;
+    if (!octets || Disque::Fichier_Neuf(cible, *octets, {}, Disque::Etape::Sauvegarde).Poser())
         qFatal("copy failed");
     return chrono.nsecsElapsed() / 1e6;
 }
@@ -85,6 +88,18 @@ double Gpsbabel(const QString& fichier) {
     return chrono.nsecsElapsed() / 1e6;
 }
 
+// The bytes this process has sent to the disk so far (written by it, whether flushed by it or
+// by the kernel), from /proc/self/io.
+double Octets_Ecrits() {
+    QFile io(u"/proc/self/io"_qs);
+    if (!io.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray& ligne : io.readAll().split('\n'))
+        if (ligne.startsWith("write_bytes: "))
+            return ligne.mid(13).toDouble();
+    return 0;
+}
+
 double Mediane(std::vector<double> v) {
     std::sort(v.begin(), v.end());
     return v[v.size() / 2];
@@ -99,8 +114,9 @@ int main(int argc, char** argv) {
     if (!temporaire.isValid())
         qFatal("no temporary folder in %s", qPrintable(base));
     const QString dossier = temporaire.path() + u'/';
-    std::printf("%-8s %12s %12s %10s %5s %12s %10s %7s %10s %12s %10s\n", "taille", "ouverture",
-                "copie+fsync", "ouv./copie", "POI", "sauvegarde", "comptage", "+ouv.", "lecture",
+    std::printf("%-8s %12s %12s %10s %10s %9s %5s %12s %10s %9s %10s %7s %10s %12s %10s\n",
+                "taille", "ouverture", "copie+fsync", "ouv./copie", "prép./copie", "ouv.écrit",
+                "POI", "sauvegarde", "sauv./copie", "sauv.écrit", "comptage", "+ouv.", "lecture",
                 "gpsbabel", "gpsb./ouv.");
 
     for (const qsizetype mo : {1, 10, 100}) {
@@ -117,20 +133,25 @@ int main(int argc, char** argv) {
                 Ecrire_Brut(sauvegarde, contenu);
         }
 
-        std::vector<double> ouvertures, copies, sauvegardes, comptages, lectures;
+        std::vector<double> ouvertures, preparations, copies, sauvegardes, comptages, lectures,
+            ecrits_ouverture, ecrits_sauvegarde;
         Declarations::Declarations poi;
         poi.Max_POI = Declarations::Capacite;
         for (int essai = 0; essai < 5; ++essai) {
             Ecrire_Brut(chemins.nom, contenu); // as first opened: links to re-point
             copies.push_back(Copie_Durable(chemins.nom, dossier + u"copie"_qs));
 
+            ::sync(); // what the preparation wrote is not counted, nor waited for, in the opening
+            double ecrits = Octets_Ecrits();
             QElapsedTimer chrono;
             chrono.start();
             const Fichiers::Ouverture ouverture = Fichiers::Preparer_Ouverture(chemins);
-            if (!ouverture.erreur.isEmpty())
-                qFatal("%s", qPrintable(ouverture.erreur));
+            if (ouverture.erreur)
+                qFatal("opening failed");
+            preparations.push_back(chrono.nsecsElapsed() / 1e6);
             Fichiers::Lire_Fichier(poi, ouverture.contenu);
             ouvertures.push_back(chrono.nsecsElapsed() / 1e6);
+            ecrits_ouverture.push_back((Octets_Ecrits() - ecrits) / double(contenu.size()));
 
             chrono.restart();
             Fichiers::Lire_Fichier(poi, ouverture.contenu);
@@ -142,18 +163,21 @@ int main(int argc, char** argv) {
             if (inventaire.points != 100 || inventaire.traces != 1)
                 qFatal("wrong count");
 
+            ecrits = Octets_Ecrits();
             chrono.restart();
-            if (!Fichiers::Ecrire_GPX(poi, dossier + u"Sauve.gpx"_qs))
+            if (Fichiers::Ecrire_GPX(poi, dossier + u"Sauve.gpx"_qs))
                 qFatal("save failed");
             sauvegardes.push_back(chrono.nsecsElapsed() / 1e6);
+            ecrits_sauvegarde.push_back((Octets_Ecrits() - ecrits) / double(contenu.size()));
         }
         const double o = Mediane(ouvertures), c = Mediane(copies), n = Mediane(comptages);
-        const double g = Gpsbabel(dossier + u"modele"_qs);
-        std::printf("%5lld MB %9.1f ms %9.1f ms %10.2f %5d %9.2f ms %7.2f ms %6.1f%% %7.1f ms "
-                    "%9.1f ms %10.1f\n",
-                    static_cast<long long>(contenu.size() / (1024 * 1024)), o, c, o / c,
-                    int(poi.Nb_POI), Mediane(sauvegardes), n, 100 * n / o, Mediane(lectures), g,
-                    g / o);
+        const double sv = Mediane(sauvegardes), g = Gpsbabel(dossier + u"modele"_qs);
+        std::printf(
+            "%5lld MB %9.1f ms %9.1f ms %10.2f %11.2f %8.2fx %5d %9.2f ms %11.2f %9.2fx %7.2f ms "
+            "%6.1f%% %7.1f ms %9.1f ms %10.1f\n",
+            static_cast<long long>(contenu.size() / (1024 * 1024)), o, c, o / c,
+            Mediane(preparations) / c, Mediane(ecrits_ouverture), int(poi.Nb_POI), sv, sv / c,
+            Mediane(ecrits_sauvegarde), n, 100 * n / o, Mediane(lectures), g, g / o);
         QDir(dossier + u"tmp"_qs).removeRecursively();
     }
     return 0;

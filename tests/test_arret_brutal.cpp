@@ -5,12 +5,12 @@
 
 #include "gpx/Corriger_Liens.h"
 #include "gpx/Ecriture_GPX.h"
+#include "gpx/Ouverture.h"
+#include "support/Pannes.h"
 #include "test_gpx_outils.h"
 
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
-#include <thread>
 
 constexpr int Passes = 2; // each an opening and a save
 constexpr int Arrets = 200;
@@ -74,6 +74,19 @@ struct Dossier {
     }
 };
 
+// Opens the file as the program does and saves it, pass after pass, POI 1 renamed
+// "Passe <n>" before save n.
+static void Ouvrir_Sauver(const QString& chemin) {
+    const Fichiers::Chemins chemins = Fichiers::Decouper_Chemin(chemin);
+    for (int n = 1; n <= Passes; ++n) {
+        const Fichiers::Ouverture ouverture = Fichiers::Preparer_Ouverture(chemins);
+        QVERIFY(!ouverture.erreur);
+        Magasin poi = Lu(ouverture.contenu);
+        poi.Nom_POI[1] = u"Passe "_qs + QString::number(n);
+        QVERIFY(!Fichiers::Ecrire_GPX(poi, chemins.nom));
+    }
+}
+
 class TestArretBrutal : public QObject {
     Q_OBJECT
   private slots:
@@ -88,22 +101,23 @@ class TestArretBrutal : public QObject {
             const QList<size_t> versions = d.Versions(depart);
             QFile::remove(d.chemin); // a new file: the last opening's backup may be this one
             Ecrire(d.chemin, depart);
-            QProcess aide;
-            aide.start(QStringLiteral(QUILLVANE_OUVRIR_SAUVER),
-                       {d.chemin, QString::number(Passes)});
-            QVERIFY(aide.waitForReadyRead(10000) && aide.readLine() == "pret\n");
             const auto debut = std::chrono::steady_clock::now();
-            if (!mesure) { // at a moment of the work spread evenly from kill to kill
-                std::this_thread::sleep_for(duree * std::fmod(k * 0.618034, 1.0));
-                aide.kill();
+            {
+                // Killed at a moment of the work spread evenly from kill to kill.
+                const Fourche enfant(mesure ? std::nullopt
+                                            : std::optional(duree * std::fmod(k * 0.618034, 1.0)));
+                if (enfant.Enfant()) {
+                    enfant.Pret();
+                    Ouvrir_Sauver(d.chemin);
+                    return;
+                }
             }
-            QVERIFY(aide.waitForFinished(10000));
             if (mesure)
                 duree = std::chrono::steady_clock::now() - debut;
 
             const qsizetype version = versions.indexOf(qHash(Lire(d.chemin)));
             QVERIFY2(version >= 0, qPrintable(u"arrêt %1: le fichier est incomplet"_qs.arg(k)));
-            QVERIFY(!mesure || (aide.exitCode() == 0 && version == 2 * Passes));
+            QVERIFY(!mesure || version == 2 * Passes);
             // A run left to its end removes what the killed ones left.
             QVERIFY(!mesure || d.Entrees() == QStringList({u"Escales.gpx"_qs, u"Temp.gpx"_qs}));
             trouvees[version] += !mesure;

@@ -1,15 +1,17 @@
 // Folders as they are on real machines: links planted by others, the user's own links, other
 // programs, private and unwritable files, full disks, long names, pipes, what a stopped
 // program left, awkward names and vanished folders. Each row runs in a child process (its
-// user, size limit and alarm are its own) and checks the file, the backups and the folder
+// user, mounts and alarm are its own) and checks the file, the backups and the folder
 // afterwards, the messages, and that nothing outside the folder changed.
 
+#include "gpx/Corriger_Liens.h"
 #include "gpx/Ecriture_GPX.h"
 #include "gpx/Fichiers.h"
 #include "gpx/Restes.h"
 #include "links/Commandes_Liens.h"
 #include "links/Descriptif.h"
 #include "support/Banc.h"
+#include "support/Pannes.h"
 #include "test_gpx_outils.h"
 
 #include <QCryptographicHash>
@@ -85,10 +87,56 @@ void Inchange(Banc&, const Dossier& d, const QStringList& avant) {
     QCOMPARE(Etat(d.bord), avant);
 }
 
+// Temporary files of a stopped program and of a live one beside the file, its working copy
+// and its newest backup, the copy earlier versions left, and a file of the user's.
+void Planter_Restes(Dossier& d) {
+    const pid_t fini = fork();
+    if (fini == 0)
+        _exit(0);
+    QVERIFY(waitpid(fini, nullptr, 0) == fini);
+    const QString vivant = u"-%1-"_qs.arg(getpid()), mort = u"-%1-"_qs.arg(fini);
+    QVERIFY(QDir().mkpath(d.bord + u"tmp"_qs));
+    for (const QString& cible : {d.gpx, d.bord + u"Temp.gpx"_qs, d.Sauvegarde(30)}) {
+        Ecrire(Restes::Nom_Temporaire(cible).replace(vivant, mort), "reste");
+        Ecrire(Restes::Nom_Temporaire(cible).replace(vivant, u"-1-"_qs), "vivant");
+    }
+    Ecrire(d.gpx + u".quillvane"_qs, "reste");
+    Ecrire(d.bord + u".quillvane-notes"_qs, "à moi");
+}
+
+void Restes_Retires(Banc&, const Dossier& d, const QStringList& avant) {
+    QStringList restes = Etat(d.bord).filter(u".quillvane"_qs);
+    QCOMPARE(restes.size(), 4);
+    QCOMPARE(avant.filter(u".quillvane"_qs).filter(u"-1-"_qs), restes.filter(u"-1-"_qs));
+    QVERIFY(restes.filter(u"-notes"_qs).size() == 1);
+}
+
+// The file is swapped for a link to a file of the user's outside the folder after it was
+// opened (`lien`: it was itself a link to opencpn/navobj.gpx then): the save refuses to write
+// through it and says why, keeps nothing of the link's target, and the edits stay.
+void Echanger_Puis_Sauver(Banc& b, Dossier& d, bool lien) {
+    if (lien) {
+        QVERIFY(QDir().mkpath(d.bord + u"opencpn"_qs));
+        QVERIFY(QFile::rename(d.gpx, d.bord + u"opencpn/navobj.gpx"_qs));
+        QVERIFY(QFile::link(u"opencpn/navobj.gpx"_qs, d.gpx));
+    }
+    Ouvrir(b, d);
+    const QStringList avant = Etat(d.bord);
+    b.c.poi.Nom_POI[1] = u"Renommé"_qs;
+    QVERIFY(QFile::remove(d.gpx) && QFile::link(d.dehors + u"victime"_qs, d.gpx));
+    QVERIFY(!Fichiers::Sauve_Fichier(b.c));
+    QCOMPARE(b.c.poi.Nom_POI[1], u"Renommé"_qs);
+    QCOMPARE(b.c.poi.Nom_Fichier, d.gpx);
+    QStringList apres = Etat(d.bord);
+    QCOMPARE(apres.filter(QRegularExpression(u"^Escales.gpx "_qs)).value(0),
+             u"Escales.gpx 120777 -> "_qs + d.dehors + u"victime"_qs);
+    const QRegularExpression sauvegardes(u"^tmp/"_qs);
+    QCOMPARE(apres.filter(sauvegardes), avant.filter(sauvegardes));
+}
+
 const struct {
     const char* nom;
-    bool personne; // run as the user nobody, who may not do what root may
-    rlim_t limite; // the largest file the child may write
+    std::optional<Panne> panne; // of the file system, once the folder is ready
     Preparer preparer;
     Agir agir;
     QStringList messages; // a part of each message shown, in order
@@ -97,8 +145,7 @@ const struct {
     // 1: links planted at the working copy, the newest backup and a description are replaced,
     // never written through.
     {"1 liens plantés",
-     false,
-     RLIM_INFINITY,
+     {},
      [](Dossier& d) {
          QVERIFY(QDir().mkpath(d.bord + u"tmp"_qs));
          for (const QString& nom :
@@ -119,8 +166,7 @@ const struct {
     // 1, 2: a GPX file that is a link is the user's: its target is rewritten and saved in its
     // own folder, the link stays, and the backup is a copy of the bytes.
     {"1 2 fichier lien symbolique",
-     false,
-     RLIM_INFINITY,
+     {},
      [](Dossier& d) {
          QVERIFY(QDir().mkpath(d.bord + u"opencpn"_qs));
          QFile::remove(d.gpx);
@@ -144,8 +190,7 @@ const struct {
      }},
     // 2: a file with a second name: the backup shares no inode that a write to it could change.
     {"2 fichier à deux noms",
-     false,
-     RLIM_INFINITY,
+     {},
      [](Dossier& d) {
          QVERIFY(link(QFile::encodeName(d.gpx).constData(),
                       QFile::encodeName(d.bord + u"Double.gpx"_qs).constData()) == 0);
@@ -159,8 +204,7 @@ const struct {
     // 3: another program's version, written after the opening, is kept before a save, told,
     // and only once.
     {"3 autre programme",
-     false,
-     RLIM_INFINITY,
+     {},
      {},
      [](Banc& b, Dossier& d) {
          Ouvrir(b, d);
@@ -177,8 +221,7 @@ const struct {
      }},
     // 4: a failed opening deletes no backup and leaves no file behind, and says why.
     {"4 disque plein",
-     false,
-     1000,
+     Panne::Disque_Plein,
      [](Dossier& d) {
          QVERIFY(QDir().mkpath(d.bord + u"tmp"_qs));
          for (int n = 1; n <= 30; ++n)
@@ -188,9 +231,20 @@ const struct {
      Ouvrir,
      {u"n'a pas été ouvert. Cause : le disque est plein."_qs},
      Inchange},
+    // 4: a failure after the backups moved (the working copy cannot take its place) moves
+    // them back: the folder is as it was.
+    {"4 échec tardif",
+     {},
+     [](Dossier& d) {
+         QVERIFY(QDir().mkpath(d.bord + u"tmp"_qs) && QDir().mkpath(d.bord + u"Temp.gpx/x"_qs));
+         for (int n = 1; n <= 30; ++n)
+             Ecrire(d.Sauvegarde(n), QByteArray::number(n));
+     },
+     Ouvrir,
+     {u"La copie de travail « "_qs},
+     Inchange},
     {"4 permission refusée",
-     true,
-     RLIM_INFINITY,
+     Panne::Permission,
      {},
      Ouvrir,
      {u"n'a pas été ouvert. Cause : permission refusée."_qs},
@@ -198,8 +252,7 @@ const struct {
     // 5: what is written from a private file is private. A "Temp.gpx" of the user's own is
     // kept, out of the way of the working copy.
     {"5 fichier privé",
-     false,
-     RLIM_INFINITY,
+     {},
      [](Dossier& d) {
          QVERIFY(QFile::setPermissions(d.gpx, QFile::ReadOwner | QFile::WriteOwner));
          Ecrire(d.bord + u"Temp.gpx"_qs, "autre fichier");
@@ -230,8 +283,7 @@ const struct {
      }},
     // 6: the rewrite and the save keep the group, mode and attributes.
     {"6 propriétés gardées",
-     false,
-     RLIM_INFINITY,
+     {},
      [](Dossier& d) {
          const QByteArray nom = QFile::encodeName(d.gpx);
          QVERIFY(chown(nom.constData(), uid_t(-1), getgrnam("users")->gr_gid) == 0);
@@ -252,8 +304,7 @@ const struct {
      }},
     // 6: a file the user may not write opens re-pointed in memory only; the save refuses it.
     {"6 fichier d'un autre",
-     true,
-     RLIM_INFINITY,
+     Panne::Permission,
      [](Dossier& d) { QVERIFY(chmod(QFile::encodeName(d.bord).constData(), 0777) == 0); },
      [](Banc& b, Dossier& d) {
          Ouvrir(b, d);
@@ -265,8 +316,7 @@ const struct {
      [](Banc&, const Dossier& d, const QStringList&) { QCOMPARE(Lire(d.gpx), Original); }},
     // 7: the longest names open and save; one too long for its backup is refused, and why.
     {"7 nom de 250 octets",
-     false,
-     RLIM_INFINITY,
+     {},
      [](Dossier& d) {
          const QString nom = d.bord + QString(123, u'é') + u".gpx"_qs;
          QVERIFY(QFile::rename(d.gpx, nom));
@@ -281,8 +331,7 @@ const struct {
          QCOMPARE(Lire(d.gpx), Fichiers::Texte_GPX(b.c.poi));
      }},
     {"7 nom de 254 octets",
-     false,
-     RLIM_INFINITY,
+     {},
      [](Dossier& d) {
          const QString nom = d.bord + QString(250, u'n') + u".gpx"_qs;
          QVERIFY(QFile::rename(d.gpx, nom));
@@ -293,8 +342,7 @@ const struct {
      Inchange},
     // 8: a pipe is refused at once.
     {"8 tube",
-     false,
-     RLIM_INFINITY,
+     {},
      [](Dossier& d) {
          QFile::remove(d.gpx);
          QVERIFY(mkfifo(QFile::encodeName(d.gpx).constData(), 0644) == 0);
@@ -302,36 +350,21 @@ const struct {
      Ouvrir,
      {u"n'a pas pu être lu. Cause : ce n'est pas un fichier ordinaire."_qs},
      Inchange},
-    // 9: what a stopped program left is removed; a live one's files and others' stay.
-    {"9 restes",
-     false,
-     RLIM_INFINITY,
+    // 9: what a stopped program left is removed, whether the file is rewritten or not; a live
+    // one's files and others' stay.
+    {"9 restes", {}, Planter_Restes, Ouvrir, {Averti}, Restes_Retires},
+    {"9 restes, liens en place",
+     {},
      [](Dossier& d) {
-         const pid_t fini = fork();
-         if (fini == 0)
-             _exit(0);
-         QVERIFY(waitpid(fini, nullptr, 0) == fini);
-         const QString vivant = u"-%1-"_qs.arg(getpid()), mort = u"-%1-"_qs.arg(fini);
-         QVERIFY(QDir().mkpath(d.bord + u"tmp"_qs));
-         for (const QString& cible : {d.gpx, d.bord + u"Temp.gpx"_qs, d.Sauvegarde(30)}) {
-             Ecrire(Restes::Nom_Temporaire(cible).replace(vivant, mort), "reste");
-             Ecrire(Restes::Nom_Temporaire(cible).replace(vivant, u"-1-"_qs), "vivant");
-         }
-         Ecrire(d.gpx + u".quillvane"_qs, "reste");
-         Ecrire(d.bord + u".quillvane-notes"_qs, "à moi");
+         Ecrire(d.gpx, Fichiers::Corriger_Liens_Fichier(Original, d.bord));
+         Planter_Restes(d);
      },
      Ouvrir,
      {Averti},
-     [](Banc&, const Dossier& d, const QStringList& avant) {
-         QStringList restes = Etat(d.bord).filter(u".quillvane"_qs);
-         QCOMPARE(restes.size(), 4);
-         QCOMPARE(avant.filter(u".quillvane"_qs).filter(u"-1-"_qs), restes.filter(u"-1-"_qs));
-         QVERIFY(restes.filter(u"-notes"_qs).size() == 1);
-     }},
+     Restes_Retires},
     // 10: links reach the opener as the user meant them; stored and written as they were.
     {"10 cibles de liens",
-     false,
-     RLIM_INFINITY,
+     {},
      {},
      [](Banc& b, Dossier& d) {
          Ouvrir(b, d);
@@ -355,8 +388,7 @@ const struct {
     // 11: the open document's file has vanished with its folder: the user is asked before
     // unsaved edits go, and keeps them when they cannot be saved.
     {"11 dossier disparu",
-     false,
-     RLIM_INFINITY,
+     {},
      {},
      [](Banc& b, Dossier& d) {
          Ouvrir(b, d);
@@ -373,6 +405,22 @@ const struct {
          QCOMPARE(b.c.poi.Nom_POI[b.c.poi.Nb_POI], u"Nouveau"_qs);
          QVERIFY(!QFileInfo::exists(d.bord));
      }},
+    // 12: a link put in the file's place since the opening is never followed.
+    {"12 fichier échangé pour un lien",
+     {},
+     {},
+     [](Banc& b, Dossier& d) { Echanger_Puis_Sauver(b, d, false); },
+     {Averti, u"n'a pas été enregistré : depuis son ouverture, il a été remplacé par un lien "
+              u"symbolique vers « "_qs},
+     [](Banc&, const Dossier&, const QStringList&) {}},
+    {"12 lien redirigé",
+     {},
+     {},
+     [](Banc& b, Dossier& d) { Echanger_Puis_Sauver(b, d, true); },
+     {Averti, u"remplacé par un lien symbolique vers « "_qs},
+     [](Banc&, const Dossier& d, const QStringList&) {
+         QVERIFY(!Lire(d.bord + u"opencpn/navobj.gpx"_qs).contains(u"Renommé"_qs.toUtf8()));
+     }},
 };
 
 } // namespace
@@ -385,26 +433,25 @@ class TestDossiersHostiles : public QObject {
     void dossiers_hostiles() {
         QFETCH(int, i);
         const auto& cas = Cas[i];
+        if (cas.panne && geteuid() != 0)
+            QSKIP("Only root may mount a file system or become the user nobody.");
         QTemporaryDir racine;
-        if (const pid_t pid = fork(); pid != 0) {
-            int etat = -1; // 0 once the child has ended with every check passed
-            QVERIFY2(pid > 0 && waitpid(pid, &etat, 0) == pid && etat == 0, "see the child's log");
+        const Fourche enfant;
+        if (!enfant.Enfant())
             return;
-        }
-        const auto fin = qScopeGuard([] { _exit(QTest::currentTestFailed() ? 1 : 0); });
-        alarm(60); // an opening that blocks ends the child, and fails the row
         Dossier d(racine.path());
         QVERIFY(QDir().mkpath(d.bord) && QDir().mkpath(d.dehors));
+        QVERIFY(!cas.panne || Preparer_Panne(*cas.panne, d.bord));
         QVERIFY(QFile::setPermissions(racine.path(), QFile::Permissions(0x7555)));
         Ecrire(d.dehors + u"victime"_qs, "à moi\n");
         Ecrire(d.gpx, Original);
         if (cas.preparer)
             cas.preparer(d);
-        const QStringList dehors = Etat(d.dehors), avant = Etat(d.bord);
         Banc b;
         b.Demarrer();
-        const Limite_Taille limite(cas.limite);
-        QVERIFY(!cas.personne || setuid(getpwnam("nobody")->pw_uid) == 0);
+        if (cas.panne)
+            Provoquer(*cas.panne, d.bord, d.gpx, d.dehors + u"victime"_qs);
+        const QStringList dehors = Etat(d.dehors), avant = Etat(d.bord);
         cas.agir(b, d);
         const QStringList& dit = b.services.messages;
         QVERIFY2(dit.size() == cas.messages.size(), qPrintable(dit.join(u'|')));

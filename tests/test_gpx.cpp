@@ -159,12 +159,13 @@ class TestGpx : public QObject {
         const QString chemin = dossier.filePath(u"Escales.gpx"_qs);
         Ecrire(chemin, Opencpn);
         {
+            Disque::Limite_Taille_En_Erreur();
             Limite_Taille limite(100);
-            QVERIFY(!Fichiers::Ecrire_GPX(poi, chemin));
+            QVERIFY(Fichiers::Ecrire_GPX(poi, chemin));
         }
-        QVERIFY(!Fichiers::Ecrire_GPX(poi, chemin + u"/Escales.gpx"_qs));
+        QVERIFY(Fichiers::Ecrire_GPX(poi, chemin + u"/Escales.gpx"_qs));
         QCOMPARE(Lire(chemin), Opencpn);
-        QVERIFY(Fichiers::Ecrire_GPX(poi, chemin));
+        QVERIFY(!Fichiers::Ecrire_GPX(poi, chemin));
         QCOMPARE(Lire(chemin), Saisie);
         QCOMPARE(QDir(dossier.path()).entryList(QDir::Files), QStringList{u"Escales.gpx"_qs});
 

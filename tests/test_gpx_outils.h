@@ -8,7 +8,6 @@
 #include <QFile>
 #include <QXmlStreamReader>
 #include <QtTest>
-#include <csignal>
 #include <sys/resource.h>
 
 using Magasin = Declarations::Declarations;
@@ -132,12 +131,11 @@ inline QStringList Elements_XML(const QByteArray& octets) {
     return xml.hasError() ? QStringList() : elements;
 }
 
-// While it lives, no file may grow beyond `octets` (the write then fails instead of
-// killing the process).
+// While it lives, no file may grow beyond `octets`: the write fails (EFBIG) in a process
+// that ignores SIGXFSZ as the program does, and the process dies of it otherwise.
 struct Limite_Taille {
     explicit Limite_Taille(rlim_t octets) {
         getrlimit(RLIMIT_FSIZE, &avant);
-        signal(SIGXFSZ, SIG_IGN);
         const rlimit limite{octets, avant.rlim_max};
         setrlimit(RLIMIT_FSIZE, &limite);
     }

@@ -4,6 +4,7 @@
 // leads a description out of the file's folder. A file that is not GPX is not opened at all.
 
 #include "gpx/Inventaire.h"
+#include "gpx/Messages_Fichier.h"
 #include "gpx/Ouverture.h"
 #include "links/Nom_Descriptif.h"
 #include "test_gpx_outils.h"
@@ -90,7 +91,7 @@ class TestInventaire : public QObject {
         const Fichiers::Chemins chemins = Fichiers::Decouper_Chemin(dossier + u"f.gpx"_qs);
         Ecrire(chemins.nom, contenu);
         const Fichiers::Ouverture ouverture = Fichiers::Preparer_Ouverture(chemins);
-        QCOMPARE(ouverture.erreur, QString());
+        QVERIFY(!ouverture.erreur);
         const Magasin poi = Lu(ouverture.contenu);
         const Fichiers::Inventaire n = Fichiers::Inventorier(ouverture.contenu);
         QCOMPARE(QString::asprintf("%d %d %d %d %d", n.points, n.routes, n.traces,
@@ -117,7 +118,7 @@ class TestInventaire : public QObject {
             QTemporaryDir dossier;
             const auto chemins = Fichiers::Decouper_Chemin(dossier.filePath(u"f.gpx"_qs));
             Ecrire(chemins.nom, contenu);
-            QCOMPARE(Fichiers::Preparer_Ouverture(chemins).erreur,
+            QCOMPARE(Fichiers::Message(Fichiers::Preparer_Ouverture(chemins).erreur, chemins.nom),
                      u"Le fichier « %1 » n'est pas un fichier GPX ; il n'a pas été ouvert."_qs.arg(
                          chemins.nom));
             QCOMPARE(Lire(chemins.nom), contenu);
@@ -135,7 +136,7 @@ class TestInventaire : public QObject {
         Ecrire(dossier.filePath(u"tmp/f.gpx.31"_qs), "autre");
         for (int k = 1; k <= 31; ++k) {
             Ecrire(chemins.nom, Gpx(QByteArray::number(k)));
-            QCOMPARE(Fichiers::Preparer_Ouverture(chemins).erreur, QString());
+            QVERIFY(!Fichiers::Preparer_Ouverture(chemins).erreur);
         }
         for (int n = 1; n <= 30; ++n)
             QCOMPARE(Lire(dossier.filePath(u"tmp/f.gpx.%1"_qs.arg(n))),
@@ -169,7 +170,8 @@ class TestInventaire : public QObject {
                 Ecrire(d.filePath(u"tmp"_qs), "x");
             for (const QString& dossier : dossiers)
                 QVERIFY(d.mkpath(dossier));
-            const QString erreur = Fichiers::Preparer_Ouverture(chemins).erreur;
+            const QString erreur =
+                Fichiers::Message(Fichiers::Preparer_Ouverture(chemins).erreur, chemins.nom);
             QVERIFY2(erreur.contains(message.arg(chemins.dossier)) && erreur.contains(chemins.nom),
                      qPrintable(erreur));
             QCOMPARE(Lire(chemins.nom), lisible ? Gpx(Points(1)) : QByteArray());

@@ -1,6 +1,7 @@
 #include "Entree.h"
 
 #include "core/Reglages.h"
+#include "gpx/Disque.h"
 #include "links/TexteLien1.h"
 #include "ui/Contexte.h"
 #include "ui/Creer_POI.h"
@@ -13,6 +14,7 @@
 namespace Entree {
 
 void Main(Contexte& c, QWidget* carte) {
+    Disque::Limite_Taille_En_Erreur();
     c.poi.Max_POI = Declarations::Capacite;
     c.poi.POI_Courant = 0;
     Declarations::Vider_Document(c.poi);

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <cerrno>
+#include <csignal>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
@@ -72,47 +73,66 @@ int Ecrire_Tout(int fd, QByteArrayView octets) {
     return 0;
 }
 
+// The whole of `source`, from its start, into `fd` by the kernel's own copy (a shared
+// extent where the file system has them); errno, 0 when done.
+int Copier_Noyau(int source, int fd) {
+    loff_t depart = 0;
+    for (;;) {
+        const ssize_t n = ::copy_file_range(source, &depart, fd, nullptr, 1 << 30, 0);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return n < 0 ? errno : 0;
+    }
+}
+
 } // namespace
+
+void Limite_Taille_En_Erreur() {
+    std::signal(SIGXFSZ, SIG_IGN);
+}
 
 Lecture Lire(const QString& chemin) {
     Lecture lecture;
+    const auto Echec = [&](int numero) {
+        Lecture echec;
+        echec.erreur = {Etape::Lecture, numero, chemin};
+        return echec;
+    };
     // Without waiting: a pipe opens at once, and is then refused as not a regular file.
     const int fd =
         ::open(Nom_Systeme(chemin).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0) {
-        lecture.erreur = errno == EISDIR ? Pas_Ordinaire : errno;
-        return lecture;
-    }
+    if (fd < 0)
+        return Echec(errno == EISDIR ? Pas_Ordinaire : errno);
     struct stat s {};
     if (fstat(fd, &s) != 0 || !S_ISREG(s.st_mode)) {
-        lecture.erreur = S_ISREG(s.st_mode) ? errno : Pas_Ordinaire;
+        const int numero = S_ISREG(s.st_mode) ? errno : Pas_Ordinaire;
         ::close(fd);
-        return lecture;
+        return Echec(numero);
     }
-    QByteArray octets;
-    octets.reserve(qsizetype(s.st_size));
-    char bloc[1 << 16];
-    ssize_t n = 0;
-    while ((n = ::read(fd, bloc, sizeof bloc)) != 0) {
+    // Straight into the array, which grows should the file grow while it is read.
+    QByteArray octets(qMax<qsizetype>(qsizetype(s.st_size), 0) + 1, Qt::Uninitialized);
+    qsizetype lus = 0;
+    for (ssize_t n = 1; n != 0;) {
+        if (lus == octets.size())
+            octets.resize(2 * lus);
+        n = ::read(fd, octets.data() + lus, size_t(octets.size() - lus));
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0) {
-            lecture.erreur = errno;
+            const int numero = errno;
             ::close(fd);
-            return lecture;
+            return Echec(numero);
         }
-        octets.append(bloc, n);
+        lus += n;
     }
+    octets.truncate(lus);
     fstat(fd, &s); // the version read, should it have changed while it was read
     lecture.identite = Identite_Stat(s);
     lecture.proprietes = Proprietes_De(Nom_Systeme(chemin), s);
-    ::close(fd);
+    lecture.ouvert.fd = fd;
     lecture.octets = std::move(octets);
     return lecture;
-}
-
-std::optional<QByteArray> Lire_Tout(const QString& chemin) {
-    return Lire(chemin).octets;
 }
 
 std::optional<Identite> Identite_De(const QString& chemin) {
@@ -137,78 +157,130 @@ bool Modifiable(const QString& chemin) {
     return ::faccessat(AT_FDCWD, Nom_Systeme(chemin).constData(), W_OK, AT_EACCESS) == 0;
 }
 
-Fichier_Neuf::Fichier_Neuf(const QString& cible, QByteArrayView octets,
-                           const Proprietes& proprietes, bool durable)
-    : cible_(Nom_Systeme(cible)) {
-    Restes::Nettoyer(cible);
-    // A name no one else chose: created here, never an existing file or link.
-    int fd = -1;
-    for (int essai = 0; fd < 0 && essai < 100; ++essai) {
-        temporaire_ = Nom_Systeme(Restes::Nom_Temporaire(cible));
-        fd = ::open(temporaire_.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
-                    proprietes.connues ? 0600 : 0666);
-        if (fd < 0 && errno != EEXIST)
+// A name no one else chose: created here, never an existing file or link.
+void Fichier_Neuf::Creer(const Proprietes& proprietes) {
+    Restes::Nettoyer(nom_);
+    for (int essai = 0; fd_ < 0 && essai < 100; ++essai) {
+        temporaire_ = Nom_Systeme(Restes::Nom_Temporaire(nom_));
+        fd_ = ::open(temporaire_.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                     proprietes.connues ? 0600 : 0666);
+        if (fd_ < 0 && errno != EEXIST)
             break;
     }
-    if (fd < 0) {
+    if (fd_ < 0) {
         erreur_ = errno;
         temporaire_.clear();
-        return;
     }
-    erreur_ = Ecrire_Tout(fd, octets);
+}
+
+// The bytes are written: the file takes its properties, and the disk starts on it.
+void Fichier_Neuf::Commencer(const Proprietes& proprietes, int erreur) {
+    erreur_ = erreur;
     if (erreur_ == 0 && proprietes.connues)
-        Donner(fd, proprietes);
+        Donner(fd_, proprietes);
+    if (erreur_ == 0 && durable_)
+        ::sync_file_range(fd_, 0, 0, SYNC_FILE_RANGE_WRITE);
+}
+
+Fichier_Neuf::Fichier_Neuf(const QString& cible, QByteArrayView octets,
+                           const Proprietes& proprietes, Etape etape, bool durable)
+    : nom_(cible), etape_(etape), durable_(durable), cible_(Nom_Systeme(cible)) {
+    Creer(proprietes);
+    if (fd_ >= 0)
+        Commencer(proprietes, Ecrire_Tout(fd_, octets));
+}
+
+Fichier_Neuf::Fichier_Neuf(const QString& cible, int source, const Identite& lue,
+                           QByteArrayView octets, const Proprietes& proprietes, Etape etape)
+    : nom_(cible), etape_(etape), cible_(Nom_Systeme(cible)) {
+    Creer(proprietes);
+    if (fd_ < 0)
+        return;
     struct stat s {};
-    if (erreur_ == 0 && ((durable && ::fsync(fd) != 0) || fstat(fd, &s) != 0))
-        erreur_ = errno;
-    identite_ = Identite_Stat(s);
-    if (::close(fd) != 0 && erreur_ == 0)
-        erreur_ = errno;
+    int erreur = Copier_Noyau(source, fd_);
+    // Written over meanwhile, or a copy the kernel cannot make here: the bytes read instead.
+    if (erreur != 0 || fstat(source, &s) != 0 || !(Identite_Stat(s) == lue)) {
+        erreur = ::ftruncate(fd_, 0) == 0 && ::lseek(fd_, 0, SEEK_SET) == 0
+                     ? Ecrire_Tout(fd_, octets)
+                     : errno;
+    }
+    Commencer(proprietes, erreur);
+}
+
+Descripteur::~Descripteur() {
+    if (fd >= 0)
+        ::close(fd);
+}
+
+Erreur Fichier_Neuf::Erreur() const {
+    if (erreur_ == 0)
+        return {};
+    return {etape_, erreur_, nom_};
 }
 
 Fichier_Neuf::~Fichier_Neuf() {
+    if (fd_ >= 0)
+        ::close(fd_);
     if (!pose_ && !temporaire_.isEmpty())
         ::unlink(temporaire_.constData());
 }
 
-int Fichier_Neuf::Poser() {
-    if (erreur_ != 0)
-        return erreur_;
-    if (::rename(temporaire_.constData(), cible_.constData()) != 0)
-        return errno;
-    pose_ = true;
-    return 0;
+Erreur Fichier_Neuf::Terminer() {
+    if (erreur_ == 0 && fd_ >= 0) {
+        struct stat s {};
+        if ((durable_ && ::fsync(fd_) != 0) || fstat(fd_, &s) != 0)
+            erreur_ = errno;
+        identite_ = Identite_Stat(s);
+        if (::close(std::exchange(fd_, -1)) != 0 && erreur_ == 0)
+            erreur_ = errno;
+    }
+    return Erreur();
 }
 
-bool Ecrire_Atomique(const QString& chemin, QByteArrayView octets) {
+Erreur Fichier_Neuf::Poser() {
+    if (Disque::Erreur erreur = Terminer())
+        return erreur;
+    if (::rename(temporaire_.constData(), cible_.constData()) != 0)
+        return {etape_, errno, nom_};
+    pose_ = true;
+    return {};
+}
+
+Erreur Verifier_Cible(const QString& chemin, const QString& cible_ouverte) {
+    const QString cible = Cible_Finale(chemin);
+    if (cible == chemin || cible == cible_ouverte)
+        return {};
+    return {Etape::Lien_Apparu, 0, cible};
+}
+
+Erreur Ecrire_Document(const QString& chemin, const QString& cible_ouverte, QByteArrayView octets) {
+    if (Erreur erreur = Verifier_Cible(chemin, cible_ouverte))
+        return erreur;
     const QString cible = Cible_Finale(chemin);
     const QByteArray nom = Nom_Systeme(cible);
-    int erreur = 0;
     Proprietes proprietes;
     if (struct stat s{}; ::stat(nom.constData(), &s) == 0) {
         if (!S_ISREG(s.st_mode))
-            erreur = EISDIR;
-        else if (!Modifiable(cible))
-            erreur = EACCES;
+            return {Etape::Enregistrement, EISDIR, chemin};
+        if (!Modifiable(cible))
+            return {Etape::Enregistrement, EACCES, chemin};
         proprietes = Proprietes_De(nom, s);
     }
-    if (erreur == 0) {
-        Fichier_Neuf neuf(cible, octets, proprietes);
-        erreur = neuf.Poser();
-    }
-    errno = erreur;
-    return erreur == 0;
+    Fichier_Neuf neuf(cible, octets, proprietes, Etape::Enregistrement);
+    if (Erreur erreur = neuf.Poser())
+        return {Etape::Enregistrement, erreur.numero, chemin};
+    return {};
 }
 
-int Remplacer(const QString& chemin, QByteArrayView octets) {
+Erreur Remplacer(const QString& chemin, QByteArrayView octets) {
     const QByteArray nom = Nom_Systeme(chemin);
     Proprietes proprietes;
     if (struct stat s{}; ::lstat(nom.constData(), &s) == 0 && S_ISREG(s.st_mode)) {
         if (!Modifiable(chemin))
-            return EACCES;
+            return {Etape::Enregistrement, EACCES, chemin};
         proprietes = Proprietes_De(nom, s);
     }
-    Fichier_Neuf neuf(chemin, octets, proprietes);
+    Fichier_Neuf neuf(chemin, octets, proprietes, Etape::Enregistrement);
     return neuf.Poser();
 }
 

@@ -84,8 +84,8 @@ QByteArray Texte_GPX(const Declarations::Declarations& poi) {
     return sortie;
 }
 
-bool Ecrire_GPX(const Declarations::Declarations& poi, const QString& chemin) {
-    return Disque::Ecrire_Atomique(chemin, Texte_GPX(poi));
+Disque::Erreur Ecrire_GPX(const Declarations::Declarations& poi, const QString& chemin) {
+    return Disque::Ecrire_Document(chemin, Disque::Cible_Finale(chemin), Texte_GPX(poi));
 }
 
 } // namespace Fichiers

@@ -3,6 +3,7 @@
 // Writes the store as a GPX file in the layout OpenCPN writes for its waypoints: UTF-8,
 // one element per line, every line ended by CR LF.
 
+#include "Disque.h"
 #include "core/Declarations.h"
 
 #include <QByteArray>
@@ -15,6 +16,6 @@ namespace Fichiers {
 QByteArray Texte_GPX(const Declarations::Declarations& poi);
 
 // Replaces the file `chemin` at once: on failure the previous file stays whole.
-bool Ecrire_GPX(const Declarations::Declarations& poi, const QString& chemin);
+Disque::Erreur Ecrire_GPX(const Declarations::Declarations& poi, const QString& chemin);
 
 } // namespace Fichiers

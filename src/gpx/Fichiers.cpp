@@ -3,6 +3,7 @@
 #include "gpx/Ecriture_GPX.h"
 #include "gpx/Inventaire.h"
 #include "gpx/Lecture_GPX.h"
+#include "gpx/Messages_Fichier.h"
 #include "gpx/Ouverture.h"
 #include "poi/Gerer_POI.h"
 #include "ui/Contexte.h"
@@ -11,7 +12,6 @@
 
 #include <QFileInfo>
 #include <QGroupBox>
-#include <cerrno>
 
 namespace Fichiers {
 
@@ -40,9 +40,9 @@ void Commencer_Document(Contexte& c) {
     c.ui.Option1->Tout_Eteindre();
 }
 
-// The file as this program leaves it now, and the document.
+// The file as this program leaves it now, where its name leads, and the document.
 void Retenir_Version(Contexte& c, std::optional<Disque::Identite> identite) {
-    c.suivi = {identite, c.poi};
+    c.suivi = {identite, Disque::Cible_Finale(c.poi.Nom_Fichier), c.poi};
     c.historique.setClean();
 }
 
@@ -68,36 +68,26 @@ bool Remplacement_Accepte(Contexte& c, const QString& nom) {
 
 // A version that another program (or another Quillvane) wrote since this one opened or saved
 // the file is kept as the newest backup before it is replaced, and the user told where.
-// False, with the cause told, when it could not be kept: then nothing is written.
-bool Garder_Autre_Version(Contexte& c) {
+// What failed when it could not be kept: then nothing is written.
+Disque::Erreur Garder_Autre_Version(Contexte& c) {
     const QString& nom = c.poi.Nom_Fichier;
     const std::optional<Disque::Identite> actuelle = Disque::Identite_De(nom);
     if (!actuelle || actuelle == c.suivi.identite)
-        return true;
+        return {};
     const Chemins chemins = Decouper_Chemin(nom);
-    const QString sauvegarde = Chemin_Sauvegarde(chemins, Nb_Sauvegardes);
-    const int erreur = En_Attente([&] {
+    const Disque::Erreur erreur = En_Attente([&] {
         const Disque::Lecture lu = Disque::Lire(nom);
-        return lu.octets ? Garder_Sauvegarde(chemins, *lu.octets, lu.proprietes) : lu.erreur;
+        return lu.octets ? Garder_Sauvegarde(chemins, lu) : lu.erreur;
     });
     // Not a file (a folder, a pipe): there is no version to keep, and the save refuses it.
-    if (erreur == Disque::Pas_Ordinaire)
-        return true;
-    const QString debut = QStringLiteral("Le fichier « %1 » a été modifié par un autre programme "
-                                         "depuis que Quillvane l'a ouvert ou enregistré.")
-                              .arg(nom);
-    if (erreur != 0) {
-        c.services.Message(debut +
-                           QStringLiteral(" Cette version n'a pas pu être gardée dans la "
-                                          "sauvegarde « %1 » : le fichier n'a pas été enregistré.")
-                               .arg(sauvegarde) +
-                           Cause(erreur));
-        return false;
-    }
-    c.services.Message(
-        debut +
-        QStringLiteral(" Cette version est gardée dans la sauvegarde « %1 ».").arg(sauvegarde));
-    return true;
+    if (erreur.numero == Disque::Pas_Ordinaire)
+        return {};
+    if (erreur.etape == Disque::Etape::Lecture)
+        return {Disque::Etape::Autre_Version, erreur.numero,
+                Chemin_Sauvegarde(chemins, Nb_Sauvegardes)};
+    if (!erreur)
+        c.services.Message(Message_Version_Gardee(nom, Chemin_Sauvegarde(chemins, Nb_Sauvegardes)));
+    return erreur;
 }
 
 } // namespace
@@ -130,8 +120,8 @@ void Charger(Contexte& c, const QString& nom) {
         return;
     }
     const Ouverture ouverture = En_Attente([&] { return Preparer_Ouverture(chemins); });
-    if (!ouverture.erreur.isEmpty()) {
-        c.services.Message(ouverture.erreur);
+    if (ouverture.erreur) {
+        c.services.Message(Message(ouverture.erreur, nom));
         return;
     }
     Retenir_Nom(c, chemins);
@@ -149,7 +139,7 @@ void Charger(Contexte& c, const QString& nom) {
 void Ouvrir_Fichier_Nomme(Contexte& c, const QString& nom) {
     c.ui.Option1->Tout_Eteindre();
     if (!QFileInfo::exists(nom)) {
-        c.services.Message(Message_Illisible(nom));
+        c.services.Message(Message({Disque::Etape::Lecture, 0, nom}, nom));
         return;
     }
     Charger(c, nom);
@@ -165,21 +155,20 @@ bool Sauve_Fichier(Contexte& c) {
         c.services.Message(QStringLiteral("Il n'y a pas de nom de fichier"));
         return true;
     }
-    if (!Garder_Autre_Version(c))
-        return false;
-    int erreur = 0;
-    if (En_Attente([&] {
-            const bool fait = Ecrire_GPX(c.poi, c.poi.Nom_Fichier);
-            erreur = errno;
-            return fait;
-        })) {
-        Retenir_Version(c, Disque::Identite_De(c.poi.Nom_Fichier));
+    const QString& nom = c.poi.Nom_Fichier;
+    // Only the file opened, or a plain file put in its place, is written: never through a
+    // link that came since, nor is what such a link leads to kept as a backup.
+    Disque::Erreur erreur = Disque::Verifier_Cible(nom, c.suivi.cible);
+    if (!erreur)
+        erreur = Garder_Autre_Version(c);
+    if (!erreur)
+        erreur = En_Attente(
+            [&] { return Disque::Ecrire_Document(nom, c.suivi.cible, Texte_GPX(c.poi)); });
+    if (!erreur) {
+        Retenir_Version(c, Disque::Identite_De(nom));
         return true;
     }
-    c.services.Message(QStringLiteral("Le fichier « %1 » n'a pas pu être enregistré ; la "
-                                      "version précédente est restée intacte.")
-                           .arg(c.poi.Nom_Fichier) +
-                       Cause(erreur));
+    c.services.Message(Message(erreur, nom));
     return false;
 }
 

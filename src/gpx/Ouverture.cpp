@@ -3,6 +3,8 @@
 #include "Corriger_Liens.h"
 #include "Disque.h"
 #include "Lecture_GPX.h"
+#include "Messages_Fichier.h"
+#include "Restes.h"
 #include "Rotation.h"
 
 #include <QDir>
@@ -11,7 +13,6 @@
 #include <QScopeGuard>
 #include <cerrno>
 #include <climits>
-#include <cstring>
 #include <sys/stat.h>
 #include <sys/xattr.h>
 #include <unistd.h>
@@ -19,10 +20,6 @@
 namespace Fichiers {
 
 namespace {
-
-QString Guillemets(const QString& texte) {
-    return QStringLiteral("« %1 »").arg(texte);
-}
 
 struct stat Etat_Lien(const QString& chemin, bool& existe) {
     struct stat s {};
@@ -41,17 +38,17 @@ bool Nom_Trop_Long(const QString& chemin) {
     return QFile::encodeName(QFileInfo(chemin).fileName()).size() > NAME_MAX;
 }
 
-// The folder "tmp", created when missing: errno, 0 when it is there. `cree` tells that it
-// was made here, so that a failed opening takes it away again.
-int Dossier_Sauvegardes(const Chemins& chemins, bool& cree) {
+// The folder "tmp", created when missing. `cree` tells that it was made here, so that a
+// failed opening takes it away again.
+Disque::Erreur Dossier_Sauvegardes(const Chemins& chemins, bool& cree) {
     const QString tmp = chemins.dossier + QStringLiteral("tmp");
     cree = false;
     if (QFileInfo(tmp).isDir())
-        return 0;
+        return {};
     if (::mkdir(QFile::encodeName(tmp).constData(), 0777) != 0)
-        return errno;
+        return {Disque::Etape::Dossier_Sauvegardes, errno, tmp};
     cree = true;
-    return 0;
+    return {};
 }
 
 // The mark of the working copies this program writes: a "Temp.gpx" without it is the user's.
@@ -68,7 +65,7 @@ std::optional<QString> Garder_Temp_Utilisateur(const QString& travail, const QSt
     const QByteArray nom = QFile::encodeName(travail);
     if (!existe || !S_ISREG(s.st_mode) ||
         ::lgetxattr(nom.constData(), Marque_Travail, nullptr, 0) >= 0 ||
-        (s.st_size == copie.size() && Disque::Lire_Tout(travail) == copie))
+        (s.st_size == copie.size() && Disque::Lire(travail).octets == copie))
         return QString();
     for (int n = 1;; ++n) {
         const QString garde = tmp + QDir::separator() +
@@ -103,96 +100,50 @@ QString Chemin_Sauvegarde(const Chemins& chemins, int numero) {
            QString::number(numero);
 }
 
-QString Message_Illisible(const QString& nomFichier) {
-    return QStringLiteral("Le fichier %1 n'a pas pu être lu.").arg(Guillemets(nomFichier));
-}
-
-QString Cause(int erreur) {
-    QString texte;
-    switch (erreur) {
-    case 0:
-        return {};
-    case ENOSPC:
-    case EDQUOT:
-    case EFBIG: // a size limit set for the user: the same as a full disk to him
-        texte = QStringLiteral("le disque est plein");
-        break;
-    case EACCES:
-    case EPERM:
-    case EROFS:
-        texte = QStringLiteral("permission refusée");
-        break;
-    case ENAMETOOLONG:
-        texte = QStringLiteral("le nom est trop long");
-        break;
-    case Disque::Pas_Ordinaire:
-    case EISDIR:
-        texte = QStringLiteral("ce n'est pas un fichier ordinaire");
-        break;
-    default:
-        texte = QString::fromLocal8Bit(std::strerror(erreur));
-    }
-    return QStringLiteral(" Cause : %1.").arg(texte);
-}
-
 Ouverture Preparer_Ouverture(const Chemins& chemins) {
-    const QString nom = Guillemets(chemins.nom);
+    using Disque::Etape;
+    const auto Echec = [](Etape etape, int numero, const QString& chemin) {
+        return Ouverture{{}, {etape, numero, chemin}, {}};
+    };
     const Disque::Lecture lu = Disque::Lire(chemins.nom);
     if (!lu.octets)
-        return {{}, Message_Illisible(chemins.nom) + Cause(lu.erreur), {}};
+        return {{}, lu.erreur, {}};
     const QByteArray& contenu = *lu.octets;
     // Saving would replace any other document by a GPX file: it is not opened at all.
     if (!contenu.isEmpty() && !Est_GPX(contenu))
-        return {{},
-                QStringLiteral("Le fichier %1 n'est pas un fichier GPX ; il n'a pas été ouvert.")
-                    .arg(nom),
-                {}};
+        return Echec(Etape::Pas_GPX, 0, chemins.nom);
+    // What a save stopped in its course left beside the file, whether or not it is rewritten.
+    const QString cible = Disque::Cible_Finale(chemins.nom);
+    Restes::Nettoyer(cible);
 
     const QString tmp = chemins.dossier + QStringLiteral("tmp");
     // A "tmp" link that someone else planted would take the backups out of the folder.
     bool existe = false;
     if (const struct stat s = Etat_Lien(tmp, existe);
         existe && S_ISLNK(s.st_mode) && s.st_uid != ::geteuid())
-        return {{},
-                QStringLiteral("Le dossier des sauvegardes %1 est un lien qui n'est pas à vous. "
-                               "Le fichier %2 n'a pas été ouvert.")
-                    .arg(Guillemets(tmp), nom),
-                {}};
+        return Echec(Etape::Lien_Sauvegardes, 0, tmp);
     bool cree = false;
-    if (const int erreur = Dossier_Sauvegardes(chemins, cree))
-        return {{},
-                QStringLiteral("Le dossier des sauvegardes %1 n'a pas pu être créé. Le fichier "
-                               "%2 n'a pas été ouvert.")
-                        .arg(Guillemets(tmp), nom) +
-                    Cause(erreur),
-                {}};
+    if (const Disque::Erreur erreur = Dossier_Sauvegardes(chemins, cree))
+        return {{}, erreur, {}};
     // Once something is in it, the new folder stays.
     const auto retirer = qScopeGuard([&] {
         if (cree)
             ::rmdir(QFile::encodeName(tmp).constData());
     });
 
+    const QString sauvegarde = Chemin_Sauvegarde(chemins, Nb_Sauvegardes);
+    if (Nom_Trop_Long(sauvegarde))
+        return Echec(Etape::Sauvegarde, ENAMETOOLONG, sauvegarde);
+    // Every file is written in full before the first is put in place. The backup is the
+    // kernel's copy of the file read, when it still is that version; the disk writes it while
+    // the links are re-pointed.
+    Disque::Fichier_Neuf copie(sauvegarde, lu.ouvert.fd, lu.identite, contenu, lu.proprietes,
+                               Etape::Sauvegarde);
+    if (const Disque::Erreur erreur = copie.Erreur())
+        return {{}, erreur, {}};
     bool change = false;
     QByteArray corrige = Corriger_Liens_Fichier(contenu, chemins.dossier, &change);
-    const QString sauvegarde = Chemin_Sauvegarde(chemins, Nb_Sauvegardes);
-    const auto Echec = [](const QString& message, int erreur) {
-        return Ouverture{{}, message + Cause(erreur), {}};
-    };
-    const QString echecSauvegarde =
-        QStringLiteral("La sauvegarde %1 n'a pas pu être écrite. Le fichier %2 n'a pas été "
-                       "ouvert.")
-            .arg(Guillemets(sauvegarde), nom);
-    if (Nom_Trop_Long(sauvegarde))
-        return Echec(echecSauvegarde, ENAMETOOLONG);
-    // Every file is written in full before the first is put in place.
-    Disque::Fichier_Neuf copie(sauvegarde, contenu, lu.proprietes);
-    if (copie.Erreur())
-        return Echec(echecSauvegarde, copie.Erreur());
     const QString travail = chemins.dossier + QStringLiteral("Temp.gpx");
-    const QString echecTravail =
-        QStringLiteral("La copie de travail %1 n'a pas pu être écrite. Le fichier %2 n'a pas "
-                       "été ouvert.")
-            .arg(Guillemets(travail), nom);
     // The working copy may be the opened file itself: then the rewrite is all there is.
     std::optional<Disque::Fichier_Neuf> copieTravail;
     if (!Meme_Entree(travail, chemins.nom)) {
@@ -200,71 +151,71 @@ Ouverture Preparer_Ouverture(const Chemins& chemins) {
         // in memory, so it is not flushed to the disk.
         Disque::Proprietes marquees = lu.proprietes;
         marquees.attributs.emplace_back(Marque_Travail, "1");
-        copieTravail.emplace(travail, corrige, marquees, false);
-        if (copieTravail->Erreur())
-            return Echec(echecTravail, copieTravail->Erreur());
+        copieTravail.emplace(travail, corrige, marquees, Etape::Copie_Travail, false);
+        if (const Disque::Erreur erreur = copieTravail->Erreur())
+            return {{}, erreur, {}};
     }
     // The file is rewritten only for a link that points elsewhere now, and only when the user
     // may write it: a file without one, or someone else's file, stays
     // as it is on disk until the user saves. A symbolic link is the user's own: its target is
     // rewritten and the link stays.
-    const QString echecReecriture =
-        QStringLiteral("Le fichier %1 n'a pas pu être réécrit ; il est resté tel qu'il était.")
-            .arg(nom);
     std::optional<Disque::Fichier_Neuf> reecrit;
-    if (const QString cible = Disque::Cible_Finale(chemins.nom);
-        change && Disque::Modifiable(cible)) {
-        reecrit.emplace(cible, corrige, lu.proprietes);
-        if (reecrit->Erreur())
-            return Echec(echecReecriture, reecrit->Erreur());
+    if (change && Disque::Modifiable(cible)) {
+        reecrit.emplace(cible, corrige, lu.proprietes, Etape::Reecriture);
+        if (const Disque::Erreur erreur = reecrit->Erreur())
+            return {{}, erreur, {}};
     }
 
+    // Nothing is put in place before every file is on the disk; the disk wrote them together.
+    for (Disque::Fichier_Neuf* f :
+         {&copie, copieTravail ? &*copieTravail : nullptr, reecrit ? &*reecrit : nullptr})
+        if (const Disque::Erreur erreur = f ? f->Terminer() : Disque::Erreur{})
+            return {{}, erreur, {}};
     Rotation rotation(chemins);
-    if (const int erreur = copie.Poser()) {
+    if (const Disque::Erreur erreur = copie.Poser()) {
         rotation.Annuler();
-        return Echec(echecSauvegarde, erreur);
+        return {{}, erreur, {}};
     }
-    const auto Defaire = [&](const QString& message, int erreur) {
+    // A late failure takes back the new backup and the rotation: the folder is as it was.
+    const auto Defaire = [&](const Disque::Erreur& erreur) {
         ::unlink(QFile::encodeName(sauvegarde).constData());
         rotation.Annuler();
-        return Echec(message, erreur);
+        return Ouverture{{}, erreur, {}};
     };
     const std::optional<QString> gardee =
         copieTravail ? Garder_Temp_Utilisateur(travail, tmp, corrige) : QString();
     if (!gardee)
-        return Defaire(echecTravail, errno);
-    const auto Rendre = [&](const QString& message, int erreur) {
+        return Defaire({Etape::Copie_Travail, errno, travail});
+    const auto Rendre = [&](const Disque::Erreur& erreur) {
         if (!gardee->isEmpty()) // the user's own file back in its place
             ::rename(QFile::encodeName(*gardee).constData(),
                      QFile::encodeName(travail).constData());
-        return Defaire(message, erreur);
+        return Defaire(erreur);
     };
-    if (const int erreur = copieTravail ? copieTravail->Poser() : 0)
-        return Rendre(echecTravail, erreur);
-    if (const int erreur = reecrit ? reecrit->Poser() : 0)
-        return Rendre(echecReecriture, erreur);
+    if (const Disque::Erreur erreur = copieTravail ? copieTravail->Poser() : Disque::Erreur{})
+        return Rendre(erreur);
+    if (const Disque::Erreur erreur = reecrit ? reecrit->Poser() : Disque::Erreur{})
+        return Rendre(erreur);
     Ouverture ouverte{std::move(corrige), {}, reecrit ? reecrit->Identite_Ecrite() : lu.identite};
     if (!gardee->isEmpty())
-        ouverte.avis = QStringLiteral("Le fichier %1, qui n'est pas une copie de travail de "
-                                      "Quillvane, a été mis de côté sous le nom %2 : Quillvane "
-                                      "écrit sa copie de travail sous ce nom.")
-                           .arg(Guillemets(travail), Guillemets(*gardee));
+        ouverte.avis = Message_Temp_Mis_De_Cote(travail, *gardee);
     return ouverte;
 }
 
-int Garder_Sauvegarde(const Chemins& chemins, QByteArrayView contenu,
-                      const Disque::Proprietes& proprietes) {
-    bool cree = false;
-    if (const int erreur = Dossier_Sauvegardes(chemins, cree))
-        return erreur;
+Disque::Erreur Garder_Sauvegarde(const Chemins& chemins, const Disque::Lecture& lu) {
+    using Disque::Etape;
     const QString sauvegarde = Chemin_Sauvegarde(chemins, Nb_Sauvegardes);
+    bool cree = false;
+    if (const Disque::Erreur erreur = Dossier_Sauvegardes(chemins, cree))
+        return {Etape::Autre_Version, erreur.numero, sauvegarde};
     if (Nom_Trop_Long(sauvegarde))
-        return ENAMETOOLONG;
-    Disque::Fichier_Neuf copie(sauvegarde, contenu, proprietes);
-    if (copie.Erreur())
-        return copie.Erreur();
+        return {Etape::Autre_Version, ENAMETOOLONG, sauvegarde};
+    Disque::Fichier_Neuf copie(sauvegarde, lu.ouvert.fd, lu.identite, *lu.octets, lu.proprietes,
+                               Etape::Autre_Version);
+    if (const Disque::Erreur erreur = copie.Erreur())
+        return erreur;
     Rotation rotation(chemins);
-    const int erreur = copie.Poser();
+    const Disque::Erreur erreur = copie.Poser();
     if (erreur)
         rotation.Annuler();
     return erreur;

@@ -13,6 +13,7 @@ namespace Fichiers {
 
 struct Suivi_Fichier {
     std::optional<Disque::Identite> identite; // nothing: no file on disk under that name
+    QString cible; // the file the name led to (itself when it was no link)
     // A copy shares its texts with the store (Qt's implicit sharing): keeping it costs nothing
     // at each opening; only the rare comparison writes both out.
     Declarations::Declarations document;

@@ -11,7 +11,7 @@ namespace Fichier_Descriptif {
 std::optional<QString> Lire(const QString& chemin) {
     if (!QFileInfo::exists(chemin))
         return QString();
-    const std::optional<QByteArray> octets = Disque::Lire_Tout(chemin);
+    const std::optional<QByteArray> octets = Disque::Lire(chemin).octets;
     if (!octets)
         return std::nullopt;
     // Lines end with CR LF, or a lone LF or CR from other editors; each line is decoded
@@ -26,7 +26,7 @@ std::optional<QString> Lire(const QString& chemin) {
 
 bool Ecrire(const QString& chemin, const QString& texte) {
     // A link planted under the description's name is replaced, never written through.
-    return Disque::Remplacer(chemin, UTF8::Texte_Vers_UTF8(texte + QStringLiteral("\r\n"))) == 0;
+    return !Disque::Remplacer(chemin, UTF8::Texte_Vers_UTF8(texte + QStringLiteral("\r\n")));
 }
 
 } // namespace Fichier_Descriptif
