@@ -12,6 +12,7 @@
 
 #include "core/Declarations.h"
 #include "gpx/Lecture_GPX.h"
+#include "ui/Controles_Base.h"
 #include "viewers/Carte_Marine.h"
 #include "viewers/Impression_Carte.h"
 #include "viewers/Navigateur.h"
@@ -255,6 +256,16 @@ int main(int argc, char** argv) {
     carte->repaint();
     std::printf("%-28s %7.1f ms %10s %7d ms  (%+.0f Mo)\n", "nom d'un million de signes",
                 chrono.nsecsElapsed() / 1e6, "", 1000, Memoire_Mo() - memoire_nom);
+    // The same name in the list of POIs, added and painted as an opening does.
+    ListeBox liste;
+    liste.resize(300, 400);
+    liste.show();
+    chrono.restart();
+    for (const Repere& r : long_nom)
+        liste.AddItem(r.nom);
+    liste.repaint();
+    std::printf("%-28s %7.1f ms %10s %7d ms\n", "  dans la liste des Poi",
+                chrono.nsecsElapsed() / 1e6, "", 1000);
 
     // The chart and a list of 100 POIs printed to PDF, each with two links.
     Impression_Carte::Document cent{u"Cent.gpx"_qs, u"8 décembre 2026"_qs, {}};

@@ -23,7 +23,10 @@ void ListeBox::SetListIndex(int position) {
 }
 
 void ListeBox::AddItem(const QString& texte) {
-    addItem(texte);
+    // An entry is shown on one line: a text longer than any screen shows is cut, so that a
+    // name of a million characters costs no seconds of layout at each repaint.
+    constexpr qsizetype Montre = 1000;
+    addItem(texte.size() <= Montre ? texte : texte.first(Montre - 1) + u'…');
 }
 
 void ListeBox::mousePressEvent(QMouseEvent* event) {

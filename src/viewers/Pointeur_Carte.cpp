@@ -18,6 +18,12 @@ namespace Pointeur_Carte {
 
 namespace {
 
+// A POI's name as the readouts show it: cut as the chart's labels are, wider, so that no
+// name costs more to lay out than a line of text.
+QString Nom_Montre(const Repere& r) {
+    return Dessin_Carte::Nom_Lisible(r.nom, QFont(), 320);
+}
+
 bool Choisi_Place(const std::vector<Repere>& reperes, int choisi) {
     return choisi >= 0 && choisi < int(reperes.size()) && reperes[choisi].Place();
 }
@@ -76,14 +82,14 @@ QString Lecture(const Vue& v, const std::vector<Repere>& reperes, int choisi, QP
                        .arg(QLocale(QLocale::French).toString(milles, 'f', milles < 10 ? 2 : 1),
                             milles < 2 ? QStringLiteral("mille") : QStringLiteral("milles"))
                        .arg(cap, 3, 10, QLatin1Char('0'))
-                       .arg(r.nom);
+                       .arg(Nom_Montre(r));
 }
 
 QString Position_Choisi(const std::vector<Repere>& reperes, int choisi) {
     if (!Choisi_Place(reperes, choisi))
         return QString();
     const Repere& r = reperes[choisi];
-    return r.nom + QStringLiteral(" : ") + Navigation::Position_DM(r.latitude, r.longitude);
+    return Nom_Montre(r) + QStringLiteral(" : ") + Navigation::Position_DM(r.latitude, r.longitude);
 }
 
 } // namespace Pointeur_Carte
