@@ -54,8 +54,8 @@ const struct {
      Gpx("<metadata>" + Liens(7) + "</metadata>\n" + Points(2, Liens(5)) + Points(1, Liens(6)) +
          "<trk>" + Liens(9) + "</trk>")},
     {"sur une ligne", "3 0 0 3 3", "", Gpx(Points(3, Liens(6)).replace("\r\n", ""))},
-    // The second start tag is never finished: no waypoint for the reader, one for the count.
-    {"sans fermeture", "2 0 0 2 1", "",
+    // The second start tag is never finished: no waypoint, its links are the first one's.
+    {"sans fermeture", "1 0 0 1 1", "",
      Gpx("<wpt lat=\"1\" lon=\"2\">\n" + Liens(6) + "<wpt\n" + Liens(6), "")},
     {"20 Mo sur une ligne", "1 0 0 0 1", u"1|2||"_qs,
      Gpx("<wpt lat=\"1\" lon=\"2\"><name>n" + QByteArray(20 << 20, 'x'), "")},
@@ -91,8 +91,8 @@ class TestInventaire : public QObject {
         Ecrire(chemins.nom, contenu);
         const Fichiers::Ouverture ouverture = Fichiers::Preparer_Ouverture(chemins);
         QCOMPARE(ouverture.erreur, QString());
-        const Magasin poi = Lu(ouverture.contenu);
-        const Fichiers::Inventaire n = Fichiers::Inventorier(ouverture.contenu);
+        const Magasin& poi = ouverture.document;
+        const Fichiers::Inventaire& n = ouverture.inventaire;
         QCOMPARE(QString::asprintf("%d %d %d %d %d", n.points, n.routes, n.traces,
                                    n.points_trop_liens, int(poi.Nb_POI)),
                  comptes);

@@ -17,20 +17,33 @@ using Liens = std::array<QString, Liens_Max + 1>;
 
 // What the opened file holds for a POI beyond its name, time, position and first five links
 // (description, symbol, guid, other links...), kept as read (UTF-8, one element a line) to be
-// written back in the same places.
+// written back in the same places. The places follow the order GPX gives a waypoint's
+// children; the program's own time, name, links and OpenCPN's fixed lines go between them.
 struct Garde_POI {
-    enum Place { Avant_Heure, Avant_Nom, Avant_Liens, Apres_Liens, Places };
+    enum Place {
+        Avant_Heure, // ele
+        Avant_Nom,   // magvar, geoidheight
+        Avant_Liens, // cmt, desc, src
+        Apres_Liens, // the links beyond the fifth
+        Symbole,     // sym, type
+        Precision,   // fix, sat, hdop, vdop, pdop, ageofdgpsdata, dgpsid
+        Extensions,
+        Places
+    };
     std::array<QByteArray, Places> lignes;
     std::array<QByteArray, Liens_Max + 1> liens; // other children of link k (its type...)
+    QByteArray espaces_noms;                     // namespace declarations of its start tag
     bool sans_heure = false; // the file gave it no time element: none is written while empty
     bool fin_propre = false; // it has its own sym, type or extensions
 };
 
 // What the opened file holds outside the POIs of the store.
 struct Garde_Fichier {
+    QByteArray prologue;     // comments and instructions before the root
     QByteArray espaces_noms; // namespace declarations of its root beyond the usual ones
     QByteArray avant;        // lines before the first waypoint (metadata...)
     QByteArray apres;        // lines after the POIs (waypoints beyond the store, routes...)
+    QByteArray epilogue;     // comments and instructions after the root
 };
 
 struct Declarations {

@@ -7,8 +7,8 @@ namespace Fichiers {
 
 namespace {
 
-constexpr char Tete[] = "<?xml version=\"1.0\" encoding=\"utf-8\" ?>\r\n"
-                        "<gpx version=\"1.1\" creator=\"OpenCPN\""
+constexpr char Tete_Declaration[] = "<?xml version=\"1.0\" encoding=\"utf-8\" ?>\r\n";
+constexpr char Tete[] = "<gpx version=\"1.1\" creator=\"OpenCPN\""
                         " xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\""
                         " xmlns=\"http://www.topografix.com/GPX/1/1\""
                         " xmlns:gpxx=\"http://www.garmin.com/xmlschemas/GpxExtensions/v3\""
@@ -16,12 +16,13 @@ constexpr char Tete[] = "<?xml version=\"1.0\" encoding=\"utf-8\" ?>\r\n"
                         " http://www.topografix.com/GPX/1/1/gpx.xsd\""
                         " xmlns:opencpn=\"http://www.opencpn.org\"";
 
-constexpr char Fin_Point[] = "\t\t<sym>anchorage</sym>\r\n"
-                             "\t\t<type>WPT</type>\r\n"
-                             "\t\t<extensions>\r\n"
-                             "\t\t\t<opencpn:viz>1</opencpn:viz>\r\n"
-                             "\t\t\t<opencpn:viz_name>1</opencpn:viz_name>\r\n"
-                             "\t\t</extensions>\r\n";
+// OpenCPN's fixed lines, each in its place among a waypoint's children.
+constexpr char Symbole_Fixe[] = "\t\t<sym>anchorage</sym>\r\n"
+                                "\t\t<type>WPT</type>\r\n";
+constexpr char Extensions_Fixes[] = "\t\t<extensions>\r\n"
+                                    "\t\t\t<opencpn:viz>1</opencpn:viz>\r\n"
+                                    "\t\t\t<opencpn:viz_name>1</opencpn:viz_name>\r\n"
+                                    "\t\t</extensions>\r\n";
 
 QByteArray Valeur(const QString& texte) {
     return Echappements_XML::Echapper_Valeur(texte, false).toUtf8();
@@ -40,13 +41,14 @@ QByteArray Nom(const Declarations::Declarations& poi, int i) {
     return nom.toUtf8();
 }
 
-// What the file gave the POI is written back around its fields, each in its place; a POI of
-// the program's own, or one that had no symbol, type or extensions, gets OpenCPN's.
+// What the file gave the POI is written back around its fields, each in the place GPX gives
+// it; a POI of the program's own, or one that had no symbol, type or extensions, gets
+// OpenCPN's.
 void Ecrire_Point(const Declarations::Declarations& poi, int i, QByteArray& sortie) {
     using Garde = Declarations::Garde_POI;
     const Garde& garde = poi.Garde[i];
     sortie += "\t<wpt lat=\"" + Attribut(poi.Lat_POI[i]) + "\" lon=\"" + Attribut(poi.Long_POI[i]) +
-              "\">\r\n";
+              '"' + garde.espaces_noms + ">\r\n";
     sortie += garde.lignes[Garde::Avant_Heure];
     if (!garde.sans_heure || !poi.Date_POI[i].isEmpty())
         sortie += "\t\t<time>" + Valeur(poi.Date_POI[i]) + "</time>\r\n";
@@ -61,8 +63,13 @@ void Ecrire_Point(const Declarations::Declarations& poi, int i, QByteArray& sort
         sortie += "\t\t</link>\r\n";
     }
     sortie += garde.lignes[Garde::Apres_Liens];
+    sortie += garde.lignes[Garde::Symbole];
     if (!garde.fin_propre)
-        sortie += Fin_Point;
+        sortie += Symbole_Fixe;
+    sortie += garde.lignes[Garde::Precision];
+    if (!garde.fin_propre)
+        sortie += Extensions_Fixes;
+    sortie += garde.lignes[Garde::Extensions];
     sortie += "\t</wpt>\r\n";
 }
 
@@ -72,6 +79,8 @@ QByteArray Texte_GPX(const Declarations::Declarations& poi) {
     QByteArray sortie;
     const Declarations::Garde_Fichier& garde = poi.Garde_Document;
     sortie.reserve(4096 + garde.avant.size() + garde.apres.size());
+    sortie += Tete_Declaration;
+    sortie += garde.prologue;
     sortie += Tete;
     sortie += garde.espaces_noms;
     sortie += ">\r\n";
@@ -81,6 +90,7 @@ QByteArray Texte_GPX(const Declarations::Declarations& poi) {
         Ecrire_Point(poi, i, sortie);
     sortie += garde.apres;
     sortie += "</gpx>\r\n";
+    sortie += garde.epilogue;
     return sortie;
 }
 

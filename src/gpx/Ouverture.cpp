@@ -1,6 +1,5 @@
 #include "Ouverture.h"
 
-#include "Corriger_Liens.h"
 #include "Disque.h"
 #include "Lecture_GPX.h"
 #include "Rotation.h"
@@ -12,6 +11,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstring>
+#include <new>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -51,6 +51,37 @@ int Dossier_Sauvegardes(const Chemins& chemins, bool& cree) {
         return errno;
     cree = true;
     return 0;
+}
+
+QString Pas_GPX(const QString& nom) {
+    return QStringLiteral("Le fichier %1 n'est pas un fichier GPX ; il n'a pas été ouvert.")
+        .arg(nom);
+}
+
+QString Trop_Gros(const QString& nom) {
+    return QStringLiteral("Le fichier %1 est trop gros pour être ouvert ici ; il n'a pas été "
+                          "ouvert.")
+        .arg(nom);
+}
+
+// The file, its bytes and what the opening keeps of them, must fit in memory several times.
+bool Trop_Gros(qint64 taille) {
+    const qint64 memoire = qint64(::sysconf(_SC_PHYS_PAGES)) * ::sysconf(_SC_PAGESIZE);
+    return memoire > 0 && taille > memoire / 4;
+}
+
+// The refusal of a file told by its first bytes, before it is read whole: empty when it may
+// be read.
+QString Refus_Des_Premiers_Octets(const QString& chemin, const QString& nom) {
+    const QFileInfo info(chemin);
+    if (!info.isFile()) // a pipe or a device is not opened here: the reading tells what it is
+        return {};
+    if (Trop_Gros(info.size()))
+        return Trop_Gros(nom);
+    QFile fichier(chemin);
+    if (!fichier.open(QIODevice::ReadOnly))
+        return {};
+    return Debut_GPX(fichier.read(64 * 1024)) == 0 ? Pas_GPX(nom) : QString();
 }
 
 } // namespace
@@ -106,16 +137,25 @@ QString Cause(int erreur) {
 
 Ouverture Preparer_Ouverture(const Chemins& chemins) {
     const QString nom = Guillemets(chemins.nom);
-    const Disque::Lecture lu = Disque::Lire(chemins.nom);
-    if (!lu.octets)
-        return {{}, Message_Illisible(chemins.nom) + Cause(lu.erreur), {}};
+    if (const QString refus = Refus_Des_Premiers_Octets(chemins.nom, nom); !refus.isEmpty())
+        return {{}, refus, {}};
+    // Read once: the store, the count of what it holds and the link targets to re-point.
+    Ouverture ouverture;
+    Disque::Lecture lu;
+    Lecture lecture;
+    try {
+        lu = Disque::Lire(chemins.nom);
+        if (!lu.octets)
+            return {{}, Message_Illisible(chemins.nom) + Cause(lu.erreur), {}};
+        ouverture.document.Max_POI = Declarations::Capacite;
+        lecture = Lire_Fichier(ouverture.document, *lu.octets, &chemins.dossier);
+    } catch (const std::bad_alloc&) {
+        return {{}, Trop_Gros(nom), {}};
+    }
     const QByteArray& contenu = *lu.octets;
     // Saving would replace any other document by a GPX file: it is not opened at all.
-    if (!contenu.isEmpty() && !Est_GPX(contenu))
-        return {{},
-                QStringLiteral("Le fichier %1 n'est pas un fichier GPX ; il n'a pas été ouvert.")
-                    .arg(nom),
-                {}};
+    if (!contenu.isEmpty() && !lecture.gpx)
+        return {{}, Pas_GPX(nom), {}};
 
     const QString tmp = chemins.dossier + QStringLiteral("tmp");
     // A "tmp" link that someone else planted would take the backups out of the folder.
@@ -141,8 +181,8 @@ Ouverture Preparer_Ouverture(const Chemins& chemins) {
             ::rmdir(QFile::encodeName(tmp).constData());
     });
 
-    bool change = false;
-    QByteArray corrige = Corriger_Liens_Fichier(contenu, chemins.dossier, &change);
+    const bool change = !lecture.cibles.isEmpty();
+    QByteArray corrige = Remplacer_Cibles(lecture.Texte(contenu), lecture.cibles);
     const QString sauvegarde = Chemin_Sauvegarde(chemins, Nb_Sauvegardes);
     const auto Echec = [](const QString& message, int erreur) {
         return Ouverture{{}, message + Cause(erreur), {}};
@@ -200,7 +240,10 @@ Ouverture Preparer_Ouverture(const Chemins& chemins) {
         return Defaire(echecTravail, erreur);
     if (const int erreur = reecrit ? reecrit->Poser() : 0)
         return Defaire(echecReecriture, erreur);
-    return {std::move(corrige), {}, reecrit ? reecrit->Identite_Ecrite() : lu.identite};
+    ouverture.contenu = std::move(corrige);
+    ouverture.identite = reecrit ? reecrit->Identite_Ecrite() : lu.identite;
+    ouverture.inventaire = lecture.inventaire;
+    return ouverture;
 }
 
 int Garder_Sauvegarde(const Chemins& chemins, QByteArrayView contenu,

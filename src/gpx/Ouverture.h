@@ -4,6 +4,7 @@
 // the opened file replaced at once. Every path is formed from the file's own folder.
 
 #include "Disque.h"
+#include "Lecture_GPX.h"
 
 #include <QByteArray>
 #include <QString>
@@ -26,9 +27,11 @@ QString Nom_Affiche(const QString& nomFichier);
 QString Chemin_Sauvegarde(const Chemins& chemins, int numero);
 
 struct Ouverture {
-    QByteArray contenu;        // the file with its links re-pointed, ready to be read
+    QByteArray contenu;        // the file with its links re-pointed
     QString erreur;            // French, naming the file, what failed and why; empty on success
     Disque::Identite identite; // the file as the opening left it
+    Declarations::Declarations document; // the file read, its links re-pointed
+    Inventaire inventaire;               // what it holds beyond the store
 };
 
 // "Le fichier « nom » n'a pas pu être lu."
@@ -38,8 +41,9 @@ QString Message_Illisible(const QString& nomFichier);
 // empty for 0.
 QString Cause(int erreur);
 
-// Reads the file once, keeps it as backup 30 (rotating the older ones down), re-points its
-// file links and writes them to "Temp.gpx", and over the file when a link now points
+// Reads the file once (a file whose first bytes are no GPX document, or too large to be held,
+// is refused before it is read whole), keeps it as backup 30 (rotating the older ones down),
+// re-points its file links and writes them to "Temp.gpx", and over the file when a link now points
 // elsewhere and the user may write it. Every file is written in full before any is put in
 // place: on failure nothing on disk has changed.
 Ouverture Preparer_Ouverture(const Chemins& chemins);
