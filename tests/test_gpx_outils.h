@@ -98,7 +98,8 @@ inline QList<Point_XML> Points_XML(const QByteArray& octets) {
 
 // Every element of a well-formed XML text, as "path: attributes = text": the path names each
 // element and its rank among the siblings of its name ("gpx#1/wpt#3/link#2"), the attributes
-// are sorted, the text is the element's own, trimmed. Empty when not well-formed.
+// are sorted, the text is the element's own, trimmed. Comments and instructions, as
+// "path/#: text" and "path/#target: data", where they stand. Empty when not well-formed.
 inline QStringList Elements_XML(const QByteArray& octets) {
     QStringList elements;
     struct Ouvert {
@@ -110,7 +111,11 @@ inline QStringList Elements_XML(const QByteArray& octets) {
     while (!xml.atEnd()) {
         xml.readNext();
         if (xml.isStartElement()) {
-            const QString nom = xml.qualifiedName().toString();
+            // GPX's own elements by their name, whatever their prefix.
+            const QString nom =
+                (xml.namespaceUri() == u"http://www.topografix.com/GPX/1/1" ? xml.name()
+                                                                            : xml.qualifiedName())
+                    .toString();
             QStringList attributs;
             for (const QXmlStreamAttribute& a : xml.attributes())
                 attributs << a.qualifiedName().toString() + u'=' + a.value().toString();
@@ -122,6 +127,10 @@ inline QStringList Elements_XML(const QByteArray& octets) {
                          attributs.join(u' '),
                          {},
                          {}});
+        } else if (xml.isComment() || xml.isProcessingInstruction()) {
+            elements << pile.last().chemin + u"/#"_qs +
+                            xml.processingInstructionTarget().toString() + u": "_qs +
+                            xml.text().toString() + xml.processingInstructionData().toString();
         } else if (xml.isCharacters()) {
             pile.last().texte += xml.text();
         } else if (xml.isEndElement()) {

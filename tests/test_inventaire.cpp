@@ -66,6 +66,14 @@ const struct {
      u"||T|(Sans nom)\n||T|(Sans nom)\n1||T|(Sans nom)\n1||T|(Sans nom)"_qs,
      Gpx(Points(1, "", "lat=1 lon=2") + Points(1, "", "lat=\"1 lon=2") +
          Points(1, "", "lat=\"1\" lon=2") + Points(1, "", "lat=\"1\" lon=\"2"))},
+    // Nothing in a comment, CDATA, an instruction or another namespace's element is counted.
+    {"commentaires et CDATA", "2 0 0 0 2", u"1|2|T|(Sans nom)\n1|2|T|(Sans nom)"_qs,
+     Gpx("<!-- " + Points(1) + " -->" + Points(2) + "<![CDATA[" + Points(1) + "]]><?x " +
+         Points(1) + "?>")},
+    {"autres espaces de noms", "2 0 1 0 2", u"47.1|-3.1|2026-03-05T14:03:07Z|Un\n"_qs,
+     Reference(u"espace_etranger.gpx"_qs)},
+    {"racine préfixée", "2 0 0 0 2", u"47.1|-3.1|2026-03-05T14:03:07Z|Sur\ndeux lignes\n"_qs,
+     Reference(u"en_place.gpx"_qs)},
     {"10 000 points", "10000 0 0 0 100", u"1|2|T|(Sans nom)\n"_qs, Gpx(Points(10000))},
     {"50 liens", "2 0 0 1 2", u"1|2|T|(Sans nom)|u|t|u|t|u|t|u|t|u|t\n"_qs,
      Gpx(Points(1, Liens(50)) + Points(1))},

@@ -71,6 +71,7 @@ void Ecrire_Point(const Declarations::Declarations& poi, int i, QByteArray& sort
         sortie += Extensions_Fixes;
     sortie += garde.lignes[Garde::Extensions];
     sortie += "\t</wpt>\r\n";
+    sortie += garde.suite;
 }
 
 } // namespace

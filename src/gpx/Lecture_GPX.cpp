@@ -543,7 +543,7 @@ Lecture Lire_Fichier(Declarations::Declarations& poi, QByteArrayView contenu,
             if (point && n < max) {
                 ++compte.points;
                 l.Garder(segment, faute || !pile.isEmpty() ? entier : k,
-                         n == 0 ? document.avant : document.apres);
+                         n == 0 ? document.avant : poi.Garde[n].suite);
                 while (!pile.isEmpty()) // left open before it: given up
                     Depiler();
                 l.espaces.Retirer(espaces); // the waypoint's reader declares them again
