@@ -17,9 +17,7 @@
 #include <QWebEngineView>
 #include <algorithm>
 #include <chrono>
-#include <chrono>
 #include <cstdio>
-#include <thread>
 #include <thread>
 #include <unistd.h>
 

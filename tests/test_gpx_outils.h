@@ -34,7 +34,7 @@ inline Magasin Magasin_Vide() {
     return poi;
 }
 
-inline Magasin Lu(QByteArrayView contenu) {
+inline Magasin Lu(const QByteArray& contenu) {
     Magasin poi = Magasin_Vide();
     Fichiers::Lire_Fichier(poi, contenu);
     return poi;

@@ -4,6 +4,7 @@
 // POIs live at indices 1..Nb_POI; index 0 is never a POI and link slot 0 is never a link.
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 #include <array>
 
@@ -38,12 +39,34 @@ struct Garde_POI {
     bool fin_propre = false; // it has its own sym, type or extensions
 };
 
+// Bytes kept in pieces, written one after the other: the long track of a file is kept as it
+// stands in the bytes read, sharing their memory, not copied.
+struct Morceaux {
+    QList<QByteArray> morceaux;
+    Morceaux& operator=(const QByteArray& octets) {
+        morceaux = {octets};
+        return *this;
+    }
+    Morceaux& operator+=(const QByteArray& octets) {
+        if (!octets.isEmpty())
+            morceaux.append(octets);
+        return *this;
+    }
+    bool isEmpty() const { return size() == 0; }
+    qsizetype size() const {
+        qsizetype n = 0;
+        for (const QByteArray& m : morceaux)
+            n += m.size();
+        return n;
+    }
+};
+
 // What the opened file holds outside the POIs of the store.
 struct Garde_Fichier {
     QByteArray prologue;     // comments and instructions before the root
     QByteArray espaces_noms; // namespace declarations of its root beyond the usual ones
     QByteArray avant;        // lines before the first waypoint (metadata...)
-    QByteArray apres;        // lines after the POIs (waypoints beyond the store, routes...)
+    Morceaux apres;          // lines after the POIs (waypoints beyond the store, routes...)
     QByteArray epilogue;     // comments and instructions after the root
 };
 

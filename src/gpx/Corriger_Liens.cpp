@@ -53,7 +53,8 @@ QByteArray Remplacer_Cibles(QByteArrayView contenu, const QList<Cible>& cibles) 
 
 QByteArray Corriger_Liens_Fichier(QByteArrayView contenu, const QString& dossier, bool* repointe) {
     Declarations::Declarations lu;
-    const Lecture lecture = Lire_Fichier(lu, contenu, &dossier);
+    const Lecture lecture =
+        Lire_Fichier(lu, QByteArray::fromRawData(contenu.data(), contenu.size()), &dossier);
     if (repointe)
         *repointe = !lecture.cibles.isEmpty();
     return Remplacer_Cibles(lecture.Texte(contenu), lecture.cibles);

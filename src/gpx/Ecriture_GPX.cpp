@@ -89,7 +89,8 @@ QByteArray Texte_GPX(const Declarations::Declarations& poi) {
     const int nb = qBound(0, int(poi.Nb_POI), Declarations::Capacite);
     for (int i = 1; i <= nb; ++i)
         Ecrire_Point(poi, i, sortie);
-    sortie += garde.apres;
+    for (const QByteArray& morceau : garde.apres.morceaux)
+        sortie += morceau;
     sortie += "</gpx>\r\n";
     sortie += garde.epilogue;
     return sortie;

@@ -57,7 +57,8 @@ class Espaces {
   public:
     // Declarations of a start tag's attributes, in force until Retirer; how many.
     int Declarer(QByteArrayView attributs) {
-        if (Chercher(attributs, "xmlns") < 0)
+        // Most tags declare nothing, and hold no "x" at all.
+        if (attributs.size() < 6 || attributs.indexOf('x') < 0 || !attributs.contains("xmlns"))
             return 0;
         int n = 0;
         Balises::Pour_Chaque_Attribut(attributs, [&](QByteArrayView nom, QByteArrayView valeur) {
@@ -68,6 +69,8 @@ class Espaces {
             anciennes_.append({prefixe, avant == courantes_.cend() ? QByteArrayView() : *avant,
                                avant != courantes_.cend()});
             courantes_.insert(prefixe, valeur);
+            if (prefixe.isEmpty())
+                defaut_ = valeur;
             ++n;
         });
         return n;
@@ -80,18 +83,18 @@ class Espaces {
                 courantes_.insert(a.prefixe, a.valeur);
             else
                 courantes_.remove(a.prefixe);
+            if (a.prefixe.isEmpty())
+                defaut_ = a.avait ? a.valeur : QByteArrayView("");
         }
     }
     // The namespace of an element's name; a prefix declared nowhere gives one that no
     // declaration can name.
     QByteArrayView De(QByteArrayView nom) const {
         const qsizetype deux_points = nom.indexOf(':');
-        const QByteArrayView prefixe =
-            deux_points < 0 ? QByteArrayView("") : nom.first(deux_points);
-        const auto trouve = courantes_.constFind(prefixe);
-        if (trouve != courantes_.cend())
-            return *trouve;
-        return deux_points < 0 ? QByteArrayView("") : QByteArrayView("\x01", 1);
+        if (deux_points < 0)
+            return defaut_;
+        const auto trouve = courantes_.constFind(nom.first(deux_points));
+        return trouve != courantes_.cend() ? *trouve : QByteArrayView("\x01", 1);
     }
 
   private:
@@ -101,10 +104,21 @@ class Espaces {
     };
     QVarLengthArray<Ancienne, 8> anciennes_;
     QHash<QByteArrayView, QByteArrayView> courantes_;
+    QByteArrayView defaut_ = ""; // the namespace of the names without a prefix
 };
+
+// The bytes [debut, fin) of `octets`, sharing their memory: nothing is copied.
+QByteArray Tranche(const QByteArray& octets, qsizetype debut, qsizetype fin) {
+    QByteArray tranche = octets;
+    QByteArray::DataPointer& d = tranche.data_ptr();
+    d.ptr += debut;
+    d.size = fin - debut;
+    return tranche;
+}
 
 // What the reading of one file shares between the root's content and its waypoints.
 struct Lecteur {
+    const QByteArray& octets; // the bytes read, `t` their view
     QByteArrayView t;
     Espaces espaces;
     QByteArrayView gpx;    // the root's namespace
@@ -128,41 +142,73 @@ struct Lecteur {
         return lecture.cibles.last().valeur;
     }
 
-    // The bytes from `debut` to `fin`, their link targets re-pointed.
-    QByteArray Copie(qsizetype debut, qsizetype fin) const {
+    // Appends the bytes from `debut` to `fin`, their link targets re-pointed.
+    void Copier(QByteArray& copie, qsizetype debut, qsizetype fin) const {
         const QList<Cible>& c = lecture.cibles;
         auto k = std::lower_bound(c.begin(), c.end(), debut,
                                   [](const Cible& x, qsizetype d) { return x.debut < d; });
-        if (k == c.end() || k->debut >= fin)
-            return t.sliced(debut, fin - debut).toByteArray();
-        QByteArray copie;
         for (; k != c.end() && k->fin <= fin; ++k) {
-            copie += t.sliced(debut, k->debut - debut);
-            copie += k->valeur;
+            copie.append(t.sliced(debut, k->debut - debut)).append(k->valeur);
             debut = k->fin;
         }
-        return copie.append(t.sliced(debut, fin - debut));
+        copie.append(t.sliced(debut, fin - debut));
     }
 
-    // The bytes from `debut` to `fin` as one line to write back: with their own indentation
-    // when they begin their line, else `retrait`.
+    // The bytes from `debut` to `fin` as one line to write back, in UTF-8: with their own
+    // indentation when they begin their line, else `retrait`. Copied once: the track of a
+    // file of a hundred megabytes is kept this way.
     QByteArray Ligne(qsizetype debut, qsizetype fin, QByteArrayView retrait) const {
         qsizetype k = debut;
         while (k > 0 && (t[k - 1] == ' ' || t[k - 1] == '\t'))
             --k;
         const bool enTete = k == 0 || t[k - 1] == '\n' || t[k - 1] == '\r';
-        return En_UTF8(Copie(debut, fin), (enTete ? t.sliced(k, debut - k) : retrait).toByteArray())
-            .append("\r\n");
+        const QByteArrayView avant = enTete ? t.sliced(k, debut - k) : retrait;
+        QByteArray ligne;
+        if (!UTF8::Est_UTF8(t.sliced(debut, fin - debut))) {
+            Copier(ligne, debut, fin);
+            return avant.toByteArray() + UTF8::Windows1252_Vers_Texte(ligne).toUtf8() + "\r\n";
+        }
+        ligne.reserve(avant.size() + fin - debut + 2);
+        ligne.append(avant);
+        Copier(ligne, debut, fin);
+        return ligne.append("\r\n");
     }
 
     // What stands between `debut` and `fin` outside the waypoints, blanks around it aside.
-    void Garder(qsizetype debut, qsizetype fin, QByteArray& garde) const {
+    template <typename Garde> void Garder(qsizetype debut, qsizetype fin, Garde& garde) const {
         while (debut < fin && Blanc(t[debut]))
             ++debut;
         while (fin > debut && Blanc(t[fin - 1]))
             --fin;
         if (debut < fin)
+            Ajouter(debut, fin, garde);
+    }
+    void Ajouter(qsizetype debut, qsizetype fin, QByteArray& garde) const {
+        garde += Ligne(debut, fin, "\t");
+    }
+    // As Ligne, in pieces of the bytes read where they are kept as they stand.
+    void Ajouter(qsizetype debut, qsizetype fin, Declarations::Morceaux& garde) const {
+        qsizetype k = debut;
+        while (k > 0 && (t[k - 1] == ' ' || t[k - 1] == '\t'))
+            --k;
+        const bool enTete = k == 0 || t[k - 1] == '\n' || t[k - 1] == '\r';
+        if (!UTF8::Est_UTF8(t.sliced(debut, fin - debut))) {
             garde += Ligne(debut, fin, "\t");
+            return;
+        }
+        if (!enTete)
+            garde += "\t";
+        debut = enTete ? k : debut;
+        const QList<Cible>& c = lecture.cibles;
+        auto m = std::lower_bound(c.begin(), c.end(), debut,
+                                  [](const Cible& x, qsizetype d) { return x.debut < d; });
+        for (; m != c.end() && m->fin <= fin; ++m) {
+            garde += Tranche(octets, debut, m->debut);
+            garde += m->valeur;
+            debut = m->fin;
+        }
+        garde += Tranche(octets, debut, fin);
+        garde += "\r\n";
     }
 };
 
@@ -459,7 +505,8 @@ int Debut_GPX(QByteArrayView debut) {
     if (UTF16(debut))
         debut = converti = Depuis_UTF16(debut.first(debut.size() & ~qsizetype(1)));
     Lecture lecture;
-    Lecteur l{debut, {}, {}, {}, false, {}, lecture};
+    const QByteArray octets = QByteArray::fromRawData(debut.data(), debut.size());
+    Lecteur l{octets, debut, {}, {}, {}, false, {}, lecture};
     const Balise b = Avant_Racine(l, debut.startsWith("\xef\xbb\xbf") ? 3 : 0, nullptr);
     if (b.debut >= debut.size())
         return -1;
@@ -470,15 +517,21 @@ int Debut_GPX(QByteArrayView debut) {
     return Local(b.nom) == "gpx" ? 1 : 0;
 }
 
-Lecture Lire_Fichier(Declarations::Declarations& poi, QByteArrayView contenu,
+Lecture Lire_Fichier(Declarations::Declarations& poi, const QByteArray& contenu,
                      const QString* dossier) {
     Lecture lecture;
     if (UTF16(contenu))
         lecture.converti = Depuis_UTF16(contenu);
-    const QByteArrayView t = lecture.Texte(contenu);
-    Lecteur l{
-        t,      {}, {}, {}, dossier != nullptr, dossier ? Dossier_Echappe(*dossier) : QByteArray(),
-        lecture};
+    const QByteArray& octets = lecture.converti.isNull() ? contenu : lecture.converti;
+    const QByteArrayView t = octets;
+    Lecteur l{octets,
+              t,
+              {},
+              {},
+              {},
+              dossier != nullptr,
+              dossier ? Dossier_Echappe(*dossier) : QByteArray(),
+              lecture};
     Inventaire& compte = lecture.inventaire;
     Declarations::Vider_Document(poi);
     Declarations::Garde_Fichier& document = poi.Garde_Document;

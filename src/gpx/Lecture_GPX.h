@@ -31,7 +31,8 @@ struct Lecture {
 // Fills the store: at most Max_POI waypoints with their first five links, then what is kept;
 // POI_Courant is left at Nb_POI + 1. With a folder, the file links of the waypoints, routes
 // and tracks (and of their points) are re-pointed into it, in the store and in what is kept.
-Lecture Lire_Fichier(Declarations::Declarations& poi, QByteArrayView contenu,
+// What is kept shares the memory of `contenu` where it can.
+Lecture Lire_Fichier(Declarations::Declarations& poi, const QByteArray& contenu,
                      const QString* dossier = nullptr);
 
 // Whether the bytes begin a GPX document: 1 when its root element is "gpx", 0 when it is
