@@ -67,6 +67,7 @@ struct Garde_Fichier {
     QByteArray espaces_noms; // namespace declarations of its root beyond the usual ones
     QByteArray avant;        // lines before the first waypoint (metadata...)
     Morceaux apres;          // lines after the POIs (waypoints beyond the store, routes...)
+    bool gpx_1_0 = false;    // a GPX 1.0 file: it stays one
     QByteArray epilogue;     // comments and instructions after the root
 };
 

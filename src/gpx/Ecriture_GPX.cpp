@@ -8,13 +8,23 @@ namespace Fichiers {
 namespace {
 
 constexpr char Tete_Declaration[] = "<?xml version=\"1.0\" encoding=\"utf-8\" ?>\r\n";
-constexpr char Tete[] = "<gpx version=\"1.1\" creator=\"OpenCPN\""
-                        " xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\""
-                        " xmlns=\"http://www.topografix.com/GPX/1/1\""
-                        " xmlns:gpxx=\"http://www.garmin.com/xmlschemas/GpxExtensions/v3\""
-                        " xsi:schemaLocation=\"http://www.topografix.com/GPX/1/1"
-                        " http://www.topografix.com/GPX/1/1/gpx.xsd\""
-                        " xmlns:opencpn=\"http://www.opencpn.org\"";
+#define QUILLVANE_TETE(version, chemin)                                                            \
+    "<gpx version=\"" version "\" creator=\"OpenCPN\""                                             \
+    " xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\""                                     \
+    " xmlns=\"http://www.topografix.com/GPX/" chemin "\""                                          \
+    " xmlns:gpxx=\"http://www.garmin.com/xmlschemas/GpxExtensions/v3\""                            \
+    " xsi:schemaLocation=\"http://www.topografix.com/GPX/" chemin                                  \
+    " http://www.topografix.com/GPX/" chemin "/gpx.xsd\""                                          \
+    " xmlns:opencpn=\"http://www.opencpn.org\""
+constexpr char Tete[] = QUILLVANE_TETE("1.1", "1/1");
+// A GPX 1.0 file stays one: it has no "link" nor "extensions", so the links go in GPX 1.1's
+// namespace and OpenCPN's own elements stand alone, both at the end of the waypoint, where
+// GPX 1.0 takes the elements of other namespaces.
+constexpr char Tete_1_0[] = QUILLVANE_TETE("1.0", "1/0");
+#undef QUILLVANE_TETE
+constexpr char Espace_Lien_1_0[] = " xmlns=\"http://www.topografix.com/GPX/1/1\"";
+constexpr char Extensions_Fixes_1_0[] = "\t\t<opencpn:viz>1</opencpn:viz>\r\n"
+                                        "\t\t<opencpn:viz_name>1</opencpn:viz_name>\r\n";
 
 // OpenCPN's fixed lines, each in its place among a waypoint's children.
 constexpr char Symbole_Fixe[] = "\t\t<sym>anchorage</sym>\r\n"
@@ -55,21 +65,29 @@ void Ecrire_Point(const Declarations::Declarations& poi, int i, QByteArray& sort
     sortie += garde.lignes[Garde::Avant_Nom];
     sortie += "\t\t<name>" + Nom(poi, i) + "</name>\r\n";
     sortie += garde.lignes[Garde::Avant_Liens];
-    const int nbLiens = qBound(0, int(poi.Nb_Liens[i]), Declarations::Liens_Max);
-    for (int j = 1; j <= nbLiens; ++j) {
-        sortie += "\t\t<link href=\"" + Attribut(poi.Lien_URL[i][j]) + "\">\r\n";
-        sortie += "\t\t\t<text>" + Valeur(poi.Lien_Nom[i][j]) + "</text>\r\n";
-        sortie += garde.liens[j];
-        sortie += "\t\t</link>\r\n";
-    }
-    sortie += garde.lignes[Garde::Apres_Liens];
+    const bool gpx_1_0 = poi.Garde_Document.gpx_1_0;
+    const auto Liens = [&] {
+        const int nbLiens = qBound(0, int(poi.Nb_Liens[i]), Declarations::Liens_Max);
+        for (int j = 1; j <= nbLiens; ++j) {
+            sortie += "\t\t<link href=\"" + Attribut(poi.Lien_URL[i][j]) + '"' +
+                      (gpx_1_0 ? Espace_Lien_1_0 : "") + ">\r\n";
+            sortie += "\t\t\t<text>" + Valeur(poi.Lien_Nom[i][j]) + "</text>\r\n";
+            sortie += garde.liens[j];
+            sortie += "\t\t</link>\r\n";
+        }
+        sortie += garde.lignes[Garde::Apres_Liens];
+    };
+    if (!gpx_1_0)
+        Liens();
     sortie += garde.lignes[Garde::Symbole];
     if (!garde.fin_propre)
         sortie += Symbole_Fixe;
     sortie += garde.lignes[Garde::Precision];
     if (!garde.fin_propre)
-        sortie += Extensions_Fixes;
+        sortie += gpx_1_0 ? Extensions_Fixes_1_0 : Extensions_Fixes;
     sortie += garde.lignes[Garde::Extensions];
+    if (gpx_1_0)
+        Liens();
     sortie += "\t</wpt>\r\n";
     sortie += garde.suite;
 }
@@ -82,7 +100,7 @@ QByteArray Texte_GPX(const Declarations::Declarations& poi) {
     sortie.reserve(4096 + garde.avant.size() + garde.apres.size());
     sortie += Tete_Declaration;
     sortie += garde.prologue;
-    sortie += Tete;
+    sortie += garde.gpx_1_0 ? Tete_1_0 : Tete;
     sortie += garde.espaces_noms;
     sortie += ">\r\n";
     sortie += garde.avant;

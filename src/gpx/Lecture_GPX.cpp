@@ -127,7 +127,11 @@ struct Lecteur {
     QByteArray dossier; // escaped, for the targets re-pointed
     Lecture& lecture;
 
-    bool Du_GPX(QByteArrayView nom) const { return espaces.De(nom) == gpx; }
+    bool gpx_1_0 = false; // the root is GPX 1.0: the links written in GPX 1.1 are ours too
+    bool Du_GPX(QByteArrayView nom) const {
+        const QByteArrayView espace = espaces.De(nom);
+        return espace == gpx || (gpx_1_0 && espace == "http://www.topografix.com/GPX/1/1");
+    }
 
     // The target of a link's start tag, re-pointed when it is a file link.
     QByteArrayView Lien(const Balise& b) {
@@ -258,13 +262,15 @@ int Place_De(QByteArrayView nom) {
     return -1;
 }
 
-// An element open inside a waypoint.
+// An element (or a comment, an instruction) open inside a waypoint; small, for a file may
+// leave thousands of them open.
 struct Ouvert {
-    Balise balise;
-    QByteArrayView nom; // of its tag
-    int espaces = 0;    // namespace declarations it made
-    int lien = 0;       // the link slot it fills, for one of the first five links
-    bool gpx = false;   // in the GPX namespace
+    QByteArrayView nom;   // of its tag
+    qsizetype debut = 0;  // where its start tag stands
+    int espaces = 0;      // namespace declarations it made
+    qint16 lien = 0;      // the link slot it fills, for one of the first five links
+    bool gpx = false;     // in the GPX namespace
+    bool element = false; // not a comment or an instruction
 };
 
 bool Simple(const Ouvert& o) {
@@ -305,7 +311,7 @@ class Lecteur_Point {
                     Quitter(espaces);
                     return b.debut;
                 }
-                Ouvrante(Ouvert{b, b.nom, declarees, 0, gpx});
+                Ouvrante(Ouvert{b.nom, b.debut, declarees, 0, gpx, true}, b);
                 break;
             }
             case Genre::Fermante:
@@ -320,7 +326,7 @@ class Lecteur_Point {
             case Genre::Commentaire:
             case Genre::Instruction:
                 if (!b.coupee) // one cut short would swallow what is written after it
-                    Ferme(Ouvert{b}, b);
+                    Ferme(Ouvert{{}, b.debut}, b);
                 break;
             default:
                 break;
@@ -341,8 +347,7 @@ class Lecteur_Point {
         l_.espaces.Retirer(espaces);
     }
 
-    void Ouvrante(Ouvert o) {
-        const Balise& b = o.balise;
+    void Ouvrante(Ouvert o, const Balise& b) {
         const QByteArrayView nom = Local(b.nom);
         // A time, name or link left open is closed by the next one, as a line reader would.
         if (o.gpx && (nom == "time" || nom == "name" || nom == "link") && !pile_.isEmpty()) {
@@ -357,7 +362,7 @@ class Lecteur_Point {
             ++liens_;
             const QByteArrayView href = l_.Lien(b);
             if (poi_.Nb_Liens[n_] < Declarations::Liens_Max) {
-                o.lien = ++poi_.Nb_Liens[n_];
+                o.lien = qint16(++poi_.Nb_Liens[n_]);
                 poi_.Lien_URL[n_][o.lien] = Valeur(href);
                 rang_ = Garde::Apres_Liens;
             }
@@ -386,17 +391,13 @@ class Lecteur_Point {
             Dans_Lien(pile_[0].lien, o, fin);
     }
 
-    static bool Element(const Ouvert& o) {
-        return o.balise.genre == Genre::Ouvrante || o.balise.genre == Genre::Vide;
-    }
-
     // A child of the waypoint, from the start of `o` to the end of `fin`.
     void Enfant(const Ouvert& o, const Balise& fin) {
-        const Balise& debut = o.balise;
-        const QByteArrayView nom = Local(debut.nom);
-        const bool gpx = o.gpx && Element(o);
         if (o.lien)
             return;
+        const Balise debut = Balises::Lire(t_, o.debut, t_.size());
+        const QByteArrayView nom = Local(debut.nom);
+        const bool gpx = o.gpx && o.element;
         if (gpx && nom == "time") {
             poi_.Date_POI[n_] = Texte_Element(t_, debut, fin);
             garde_.sans_heure = false;
@@ -420,8 +421,8 @@ class Lecteur_Point {
 
     // A child of the link in `slot`: its label, or another child kept with it.
     void Dans_Lien(int slot, const Ouvert& o, const Balise& fin) {
-        const Balise& debut = o.balise;
-        if (o.gpx && Element(o) && Local(debut.nom) == "text")
+        const Balise debut = Balises::Lire(t_, o.debut, t_.size());
+        if (o.gpx && o.element && Local(debut.nom) == "text")
             poi_.Lien_Nom[n_][slot] = Texte_Element(t_, debut, fin);
         else if (Bien_Forme(debut, fin))
             garde_.liens[slot] += l_.Ligne(debut.debut, fin.fin, "\t\t\t");
@@ -550,6 +551,7 @@ Lecture Lire_Fichier(Declarations::Declarations& poi, const QByteArray& contenu,
         document.espaces_noms = Espaces_Noms(racine.attributs);
         l.espaces.Declarer(racine.attributs);
         l.gpx = l.espaces.De(racine.nom);
+        l.gpx_1_0 = document.gpx_1_0 = l.gpx == "http://www.topografix.com/GPX/1/0";
         l.racine = racine.nom;
         debut = racine.genre == Genre::Vide ? fin : racine.fin;
     }
