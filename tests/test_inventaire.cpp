@@ -10,6 +10,7 @@
 
 #include <QCryptographicHash>
 #include <QTemporaryDir>
+#include <unistd.h>
 
 namespace {
 
@@ -129,6 +130,27 @@ class TestInventaire : public QObject {
                      u"Le fichier « %1 » n'est pas un fichier GPX ; il n'a pas été ouvert."_qs.arg(
                          chemins.nom));
             QCOMPARE(Lire(chemins.nom), contenu);
+            QCOMPARE(QDir(dossier.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+                     QStringList{u"f.gpx"_qs});
+        }
+    }
+
+    // Files as large as the memory, sparse: refused from their first bytes, or by their size,
+    // without being read; nothing written anywhere.
+    void trop_gros() {
+        const qint64 memoire = qint64(sysconf(_SC_PHYS_PAGES)) * sysconf(_SC_PAGESIZE);
+        const std::pair<QByteArray, QString> cas[] = {
+            {"", u"Le fichier « %1 » n'est pas un fichier GPX ; il n'a pas été ouvert."_qs},
+            {Gpx(Points(1), ""),
+             u"Le fichier « %1 » est trop gros pour être ouvert ici ; il n'a pas été ouvert."_qs}};
+        for (const auto& [debut, message] : cas) {
+            QTemporaryDir dossier;
+            const auto chemins = Fichiers::Decouper_Chemin(dossier.filePath(u"f.gpx"_qs));
+            QFile f(chemins.nom);
+            QVERIFY(f.open(QIODevice::WriteOnly) && f.write(debut) == debut.size() &&
+                    f.resize(memoire));
+            f.close();
+            QCOMPARE(Fichiers::Preparer_Ouverture(chemins).erreur, message.arg(chemins.nom));
             QCOMPARE(QDir(dossier.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
                      QStringList{u"f.gpx"_qs});
         }

@@ -668,6 +668,7 @@ Lecture Lire_Fichier(Declarations::Declarations& poi, const QByteArray& contenu,
             }
         }
     }
+    const bool laisses = !pile.isEmpty(); // elements left open: only what is whole is kept
     while (!pile.isEmpty())
         Depiler();
     if (n == 0 && finMetadata >= 0) {
@@ -675,7 +676,7 @@ Lecture Lire_Fichier(Declarations::Declarations& poi, const QByteArray& contenu,
         segment = finMetadata;
         entier = qMax(entier, segment);
     }
-    l.Garder(segment, faute || !pile.isEmpty() ? entier : finContenu, document.apres);
+    l.Garder(segment, faute || laisses ? entier : finContenu, document.apres);
 
     // After the root, its comments and instructions.
     if (lecture.gpx)

@@ -76,12 +76,10 @@ QString Refus_Des_Premiers_Octets(const QString& chemin, const QString& nom) {
     const QFileInfo info(chemin);
     if (!info.isFile()) // a pipe or a device is not opened here: the reading tells what it is
         return {};
-    if (Trop_Gros(info.size()))
-        return Trop_Gros(nom);
     QFile fichier(chemin);
-    if (!fichier.open(QIODevice::ReadOnly))
-        return {};
-    return Debut_GPX(fichier.read(64 * 1024)) == 0 ? Pas_GPX(nom) : QString();
+    if (fichier.open(QIODevice::ReadOnly) && Debut_GPX(fichier.read(64 * 1024)) == 0)
+        return Pas_GPX(nom);
+    return Trop_Gros(info.size()) ? Trop_Gros(nom) : QString();
 }
 
 } // namespace
