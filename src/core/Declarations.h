@@ -33,7 +33,7 @@ struct Garde_POI {
     };
     std::array<QByteArray, Places> lignes;
     std::array<QByteArray, Liens_Max + 1> liens; // other children of link k (its type...)
-    QByteArray espaces_noms;                     // namespace declarations of its start tag
+    QByteArray attributs;    // of its start tag but lat and lon (namespace declarations...)
     QByteArray suite;        // what follows it in the file up to the next waypoint (comments...)
     bool sans_heure = false; // the file gave it no time element: none is written while empty
     bool fin_propre = false; // it has its own sym, type or extensions

@@ -58,7 +58,7 @@ void Ecrire_Point(const Declarations::Declarations& poi, int i, QByteArray& sort
     using Garde = Declarations::Garde_POI;
     const Garde& garde = poi.Garde[i];
     sortie += "\t<wpt lat=\"" + Attribut(poi.Lat_POI[i]) + "\" lon=\"" + Attribut(poi.Long_POI[i]) +
-              '"' + garde.espaces_noms + ">\r\n";
+              '"' + garde.attributs + ">\r\n";
     sortie += garde.lignes[Garde::Avant_Heure];
     if (!garde.sans_heure || !poi.Date_POI[i].isEmpty())
         sortie += "\t\t<time>" + Valeur(poi.Date_POI[i]) + "</time>\r\n";

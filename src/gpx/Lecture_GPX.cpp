@@ -290,10 +290,15 @@ class Lecteur_Point {
         poi_.Lat_POI[n_] = Valeur(Balises::Attribut(wpt.attributs, "lat"));
         poi_.Long_POI[n_] = Valeur(Balises::Attribut(wpt.attributs, "lon"));
         const int espaces = l_.espaces.Declarer(wpt.attributs);
+        // Its other attributes (namespace declarations...) are kept, each once, as XML
+        // writes them.
+        QList<QByteArrayView> vus{"lat", "lon"};
         Balises::Pour_Chaque_Attribut(wpt.attributs, [&](QByteArrayView nom, QByteArrayView v) {
-            if (nom.startsWith("xmlns") && !v.contains('<'))
-                garde_.espaces_noms +=
-                    ' ' + nom.toByteArray() + "=\"" + En_UTF8(v).replace('"', "&quot;") + '"';
+            if (vus.contains(nom) || v.contains('<') || nom.contains('<') || nom.contains('&'))
+                return;
+            vus.append(nom);
+            garde_.attributs +=
+                ' ' + nom.toByteArray() + "=\"" + En_UTF8(v).replace('"', "&quot;") + '"';
         });
         garde_.sans_heure = true;
         ferme = wpt.genre == Genre::Vide;
