@@ -63,12 +63,14 @@ inline bool Ajout_Du_Programme(const QString& element) {
 
 // Every element, comment and instruction of a well-formed GPX text but the root's own
 // attributes and the names of the POIs, which follow the reading's rules; a waypoint's
-// coordinate missing or empty is the same.
+// coordinate missing or empty is the same, and text standing right in a waypoint or a link,
+// where GPX has none, is not kept.
 inline QStringList Contenu_XML(const QByteArray& octets) {
     QStringList elements = Elements_XML(octets);
     static const QRegularExpression vide(u"^(gpx#1/wpt#[0-9]+: (.* )?)(lat= |lon= )+"_qs);
+    static const QRegularExpression texte(u"^(gpx#1/wpt#[0-9]+(/link#[0-9]+)?: .*) = .*$"_qs);
     for (QString& e : elements)
-        e.replace(vide, u"\\1"_qs);
+        e.replace(vide, u"\\1"_qs).replace(texte, u"\\1 = "_qs);
     elements.removeIf([](const QString& e) {
         static const QRegularExpression nom(u"^gpx#1/wpt#([0-9]+)/name#1:"_qs);
         const QRegularExpressionMatch m = nom.match(e);
