@@ -127,10 +127,11 @@ struct Lecteur {
     QByteArray dossier; // escaped, for the targets re-pointed
     Lecture& lecture;
 
-    bool gpx_1_0 = false; // the root is GPX 1.0: the links written in GPX 1.1 are ours too
+    // In the root's namespace, or in GPX 1.1's, which the program writes: a file keeps the
+    // same waypoints and links once written (in a GPX 1.0 file, the links are written so).
     bool Du_GPX(QByteArrayView nom) const {
         const QByteArrayView espace = espaces.De(nom);
-        return espace == gpx || (gpx_1_0 && espace == "http://www.topografix.com/GPX/1/1");
+        return espace == gpx || espace == "http://www.topografix.com/GPX/1/1";
     }
 
     // The target of a link's start tag, re-pointed when it is a file link.
@@ -556,7 +557,7 @@ Lecture Lire_Fichier(Declarations::Declarations& poi, const QByteArray& contenu,
         document.espaces_noms = Espaces_Noms(racine.attributs);
         l.espaces.Declarer(racine.attributs);
         l.gpx = l.espaces.De(racine.nom);
-        l.gpx_1_0 = document.gpx_1_0 = l.gpx == "http://www.topografix.com/GPX/1/0";
+        document.gpx_1_0 = l.gpx == "http://www.topografix.com/GPX/1/0";
         l.racine = racine.nom;
         debut = racine.genre == Genre::Vide ? fin : racine.fin;
     }
