@@ -41,7 +41,7 @@ const struct {
     {"un dossier de plus", Textes_Dans("/b/x/"), Textes_Dans("/b/")},
     // What would end the attribute, the comment or a CDATA section is escaped.
     {"dossier à échapper", Textes,
-     Textes_Dans("/Bretagne--Sud]]>&quot;&apos;&amp;&lt;&#92;\xc3\xa9/"),
+     Textes_Dans("/Bretagne--Sud]]&gt;&quot;&apos;&amp;&lt;&#92;\xc3\xa9/"),
      u"/Bretagne--Sud]]>\"'&<\\é/"_qs},
     {"apostrophes", "<gpx><wpt lat='1' lon='2'><link href='file://C:\\N'/></wpt></gpx>",
      "<gpx><wpt lat='1' lon='2'><link href='file:///a&apos;b/N'/></wpt></gpx>", u"/a'b/"_qs},

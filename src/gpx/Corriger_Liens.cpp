@@ -10,7 +10,7 @@ namespace Fichiers {
 
 QByteArray Dossier_Echappe(const QString& dossier) {
     QByteArray octets = dossier.toUtf8();
-    octets.replace('&', "&amp;").replace('<', "&lt;").replace('"', "&quot;");
+    octets.replace('&', "&amp;").replace('<', "&lt;").replace('>', "&gt;").replace('"', "&quot;");
     octets.replace('\'', "&apos;").replace('\r', "&#13;").replace('\n', "&#10;");
     if (QDir::separator() != u'\\')
         octets.replace('\\', "&#92;");

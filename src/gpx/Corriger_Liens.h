@@ -18,8 +18,8 @@ struct Cible {
     QByteArray valeur;
 };
 
-// The folder as it is written inside an attribute: UTF-8, XML-escaped, its quotes and line
-// ends as references, and its backslashes too where they are no folder separator (the file
+// The folder as it is written inside an attribute: UTF-8, XML-escaped, its quotes, angle
+// brackets and line ends as references (a tag cut short reads the same once re-pointed), and its backslashes too where they are no folder separator (the file
 // name is taken after the last one).
 QByteArray Dossier_Echappe(const QString& dossier);
 
