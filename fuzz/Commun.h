@@ -17,7 +17,7 @@ inline void Exiger(bool condition, const char* raison) {
 // field of POIs 1..Nb_POI and of their links.
 inline QStringList Lire(Declarations::Declarations& poi, QByteArrayView octets) {
     poi.Max_POI = Declarations::Capacite;
-    Fichiers::Lire_Fichier(poi, octets);
+    Fichiers::Lire_Fichier(poi, QByteArray::fromRawData(octets.data(), octets.size()));
     Exiger(poi.Nb_POI >= 0 && poi.Nb_POI <= Declarations::Capacite &&
                poi.POI_Courant == poi.Nb_POI + 1,
            "Nb_POI or POI_Courant out of range");

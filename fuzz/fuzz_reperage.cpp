@@ -1,31 +1,54 @@
 // Re-pointing the file links of an opened file, into a folder taken from the input (the
-// bytes before the first NUL, when there is one): line for line, CR LF after each line, the
-// lines without a file link unchanged, and the links settle after at most two openings.
+// bytes before the first NUL, when there is one): only link targets change, so a GPX document
+// that XML reads is read the same way but for the "href" of links; the store read with the
+// folder is the one of the bytes re-pointed; and the next opening changes nothing.
 
 #include "Commun.h"
 #include "gpx/Corriger_Liens.h"
-#include "gpx/Lignes.h"
+#include "gpx/Ecriture_GPX.h"
+
+#include "../tests/support/Lecture_XML.h"
+
+namespace {
+
+// Every token as XML reads it, the "href" of links aside; empty when not well-formed.
+QStringList Sans_Cibles(const QByteArray& octets) {
+    QStringList jetons;
+    QXmlStreamReader xml(octets);
+    while (!xml.atEnd()) {
+        xml.readNext();
+        QString jeton = xml.tokenString() + xml.qualifiedName().toString() + xml.text().toString();
+        for (const QXmlStreamAttribute& a : xml.attributes())
+            if (xml.name() != u"link" || a.name() != u"href")
+                jeton += u' ' + a.qualifiedName().toString() + u'=' + a.value().toString();
+        jetons << jeton;
+    }
+    return xml.hasError() ? QStringList() : jetons;
+}
+
+} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    QByteArrayView contenu(data, qsizetype(size));
+    QByteArrayView contenu(reinterpret_cast<const char*>(data), qsizetype(size));
     const qsizetype nul = contenu.indexOf('\0');
     const QString dossier =
         nul < 0 ? u"/home/anne/Bord/"_qs : u'/' + QString::fromUtf8(contenu.first(nul)) + u'/';
     contenu = contenu.sliced(nul + 1);
-    const QByteArray corrige = Fichiers::Corriger_Liens_Fichier(contenu, dossier);
-    Fichiers::Lignes avant(contenu), apres(corrige);
-    QByteArrayView a, b;
-    while (apres.Suivante(b)) {
-        Exiger(avant.Suivante(a) && (a.contains("file://") || a == b),
-               "a line was added, or changed without a file link");
-        Exiger(QByteArrayView(b.cend(), corrige.cend()).startsWith("\r\n"), "a line lacks CR LF");
-    }
-    Exiger(!avant.Suivante(a), "a line was lost");
-    // A target mixing both separators keeps what follows its last backslash, "/" included:
-    // the second opening takes the name after that "/". From then on nothing may move.
-    const QByteArray deuxieme = Fichiers::Corriger_Liens_Fichier(corrige, dossier);
-    bool repointe = true;
-    Exiger(Fichiers::Corriger_Liens_Fichier(deuxieme, dossier, &repointe) == deuxieme && !repointe,
-           "the links move, or are told re-pointed, at a third opening");
+    const QByteArray entree = QByteArray::fromRawData(contenu.data(), contenu.size());
+    bool repointe = false;
+    const QByteArray corrige = Fichiers::Corriger_Liens_Fichier(entree, dossier, &repointe);
+    Exiger(repointe || corrige == entree || entree.startsWith("\xff\xfe") ||
+               entree.startsWith("\xfe\xff"),
+           "bytes changed with no target re-pointed");
+    if (!Elements_XML(entree).isEmpty())
+        Exiger(Sans_Cibles(corrige) == Sans_Cibles(entree), "more than link targets changed");
+
+    Declarations::Declarations avec, apres;
+    Fichiers::Lire_Fichier(avec, entree, &dossier);
+    Lire(apres, corrige);
+    Exiger(Fichiers::Texte_GPX(avec) == Fichiers::Texte_GPX(apres),
+           "the store read with the folder is not the one of the bytes re-pointed");
+    Exiger(Fichiers::Corriger_Liens_Fichier(corrige, dossier, &repointe) == corrige && !repointe,
+           "the links move, or are told re-pointed, at the next opening");
     return 0;
 }

@@ -5,6 +5,9 @@
 #include "gpx/Ecriture_GPX.h"
 #include "test_gpx_outils.h"
 
+#include <QProcess>
+#include <QStandardPaths>
+#include <QStringDecoder>
 #include <QTemporaryDir>
 
 namespace {
@@ -12,50 +15,69 @@ namespace {
 const QByteArray Opencpn = Reference(u"opencpn_linux.gpx"_qs);
 const QByteArray Saisie = Reference(u"ecrit_saisie.gpx"_qs);
 
-// Each file re-pointed into `dossier`; the next opening leaves the result as it is.
-#define D "file:///b/"
-const QByteArray Cible = "file:///home/marc/Notes/Haliguen.txt";
+// Each file re-pointed into `dossier`: only the targets of the links of waypoints, routes and
+// tracks move; a "file://" in a description, a label, a comment, CDATA or another namespace's
+// attribute stays, and so does every other byte. The next opening changes nothing.
+const QByteArray Textes = Reference(u"reperage_textes.gpx"_qs);
+QByteArray Textes_Dans(const QByteArray& dossier) {
+    return QByteArray(Textes)
+        .replace("href=\"file:///home/bob/plans/a.pdf\"", "href=\"file://" + dossier + "a.pdf\"")
+        .replace("href=\"file://C:\\Escales\\b.pdf\"", "href=\"file://" + dossier + "b.pdf\"")
+        .replace("href=\"file:///home/bob/trace.txt\"", "href=\"file://" + dossier + "trace.txt\"");
+}
+QByteArray UTF16_En_UTF8(const QByteArray& octets) {
+    return QString(QStringDecoder(QStringConverter::Utf16LE).decode(octets.sliced(2)))
+        .toUtf8()
+        .replace("encoding=\"UTF-16\"", "encoding=\"UTF-8\"");
+}
+const QByteArray Utf16 = Reference(u"utf16.gpx"_qs);
 const struct {
     const char* nom;
     QByteArray entree, sortie;
-    bool repointe = true; // a target points elsewhere now
     QString dossier = u"/b/"_qs;
 } Reperages[] = {
-    {"lien Windows", "\t<x href=\"file://C:\\E\\N.txt\">", "\t<x href=\"" D "N.txt\">\r\n"},
-    {"lien en /", "<x href=\"file:///C:/E/N.txt\">", "<x href=\"" D "N.txt\">\r\n"},
-    {"sans dossier", "<x href=\"file://N.txt\">", "<x href=\"" D "N.txt\">\r\n"},
-    {"web avant", "<a href=\"http://x/a/b\"/><x href=\"file:///a/b\">",
-     "<a href=\"http://x/a/b\"/><x href=\"" D "b\">\r\n"},
-    {"le second déjà là", "<x href='file://C:\\a\\u'/>" D "d", "<x href='" D "u'/>" D "d\r\n"},
-    {"déjà là, LF", "<x href=\"" D "N.txt\">\n", "<x href=\"" D "N.txt\">\r\n", false},
-    {"un dossier de plus", "<x href=\"" D "x/N.txt\">\r\n", "<x href=\"" D "N.txt\">\r\n"},
-    {"jusqu'à la fin de ligne", "voir file://D:\\x\\y z.txt", "voir " D "y z.txt\r\n"},
-    {"cible vide", "file://\"", D "\"\r\n"},
-    {"sans lien, LF", "<a>\n\t<b \xe9>\n</a>", "<a>\r\n\t<b \xe9>\r\n</a>\r\n", false},
-    {"CR et mélanges", "a\rb\r\n\r\nc\n", "a\r\nb\r\n\r\nc\r\n", false},
-    {"vide", {}, {}, false},
-    {"plusieurs lignes", "file://a/1\nrien\nfile://b\\2\n", D "1\r\nrien\r\n" D "2\r\n"},
-    // Quotes, line ends and backslashes of the folder, a quote of the other kind inside a
-    // quoted target: the target is re-pointed whole.
-    {"apostrophe du dossier", "<x href=\"file://C:\\N\">", "<x href=\"file:///a&apos;b/N\">\r\n",
-     true, u"/a'b/"_qs},
-    {"apostrophe entre guillemets", "<x href=\"file:///a'b/N\">", "<x href=\"" D "N\">\r\n"},
-    {"guillemet entre apostrophes", "<x href='file:///a \"b\"/N'/>", "<x href='" D "N'/>\r\n"},
-    {"barre inverse du dossier", "<x href=\"file://C:\\N\">", "<x href=\"file:///a&#92;b/N\">\r\n",
-     true, u"/a\\b/"_qs},
-    {"fins de ligne du dossier", "<x href=\"file://C:\\N\">",
-     "<x href=\"file:///a&#10;b&#13;/N\">\r\n", true, u"/a\nb\r/"_qs},
-    // Several waypoints on one line: every byte is kept but the two targets (the one of the
-    // description, then the link's). A folder with "&", "<", quotes and accents.
-    {"fichier sur une ligne", QByteArray(Opencpn).replace("\n", ""),
-     QByteArray(Opencpn).replace("\n", "").replace(Cible, D "Haliguen.txt") + "\r\n"},
-    {"dossier avec & et accents", Opencpn,
-     QByteArray(Opencpn)
-         .replace("\n", "\r\n")
-         .replace(Cible, "file:///T &amp; J &lt;&quot;\xc3\xa9t\xc3\xa9&quot;>/Haliguen.txt"),
-     true, u"/T & J <\"été\">/"_qs},
+    {"points et traces", Textes, Textes_Dans("/b/")},
+    {"déjà dans le dossier", Textes_Dans("/b/"), Textes_Dans("/b/")},
+    {"un dossier de plus", Textes_Dans("/b/x/"), Textes_Dans("/b/")},
+    // What would end the attribute, the comment or a CDATA section is escaped.
+    {"dossier à échapper", Textes,
+     Textes_Dans("/Bretagne--Sud]]&gt;&quot;&apos;&amp;&lt;&#92;\xc3\xa9/"),
+     u"/Bretagne--Sud]]>\"'&<\\é/"_qs},
+    {"apostrophes", "<gpx><wpt lat='1' lon='2'><link href='file://C:\\N'/></wpt></gpx>",
+     "<gpx><wpt lat='1' lon='2'><link href='file:///a&apos;b/N'/></wpt></gpx>", u"/a'b/"_qs},
+    {"sans lien de fichier", Saisie, Saisie},
+    {"pas du GPX", "<x><link href=\"file://C:\\a\"/></x>", "<x><link href=\"file://C:\\a\"/></x>"},
+    {"UTF-16", Utf16, UTF16_En_UTF8(Utf16).replace("file:///home/bob/", "file:///b/")},
 };
-#undef D
+
+// What xmllint says of a file against the GPX schema; null when it validates.
+QString Valide(const QString& fichier) {
+    QProcess xmllint;
+    xmllint.setProcessChannelMode(QProcess::MergedChannels);
+    xmllint.start(QStandardPaths::findExecutable(u"xmllint"_qs),
+                  {u"--noout"_qs, u"--schema"_qs, QStringLiteral(QUILLVANE_SCHEMA), fichier});
+    if (!xmllint.waitForFinished())
+        return u"xmllint n'a pas fini"_qs;
+    return xmllint.exitCode() == 0 ? QString() : QString::fromUtf8(xmllint.readAll());
+}
+
+// The cases of reference/ that are GPX documents as XML reads them.
+void Documents_XML(bool valides) {
+    QTest::addColumn<QString>("fichier");
+    const QString references = QStringLiteral(QUILLVANE_REFERENCES "/");
+    const QString xmllint = QStandardPaths::findExecutable(u"xmllint"_qs);
+    int n = 0;
+    for (const QString& f : QDir(references).entryList({u"*.gpx"_qs})) {
+        const QStringList elements = Elements_XML(Lire(references + f));
+        if (elements.filter(QRegularExpression(u"^gpx#1:"_qs)).isEmpty())
+            continue;
+        if (valides && (xmllint.isEmpty() || !Valide(references + f).isNull()))
+            continue;
+        QTest::newRow(qPrintable(f)) << references + f;
+        ++n;
+    }
+    QVERIFY(n >= 10);
+}
 
 } // namespace
 
@@ -100,36 +122,35 @@ class TestGpx : public QObject {
             QCOMPARE(xml[p].name, poi.Nom_POI[p + 1]);
     }
 
-    // A well-formed file keeps, written back, every element at its place with its attributes and
-    // text; only the names of the POIs may change by the reading's own rules (checked above).
-    void elements_gardes_data() {
-        QTest::addColumn<QByteArray>("contenu");
-        const QString references = QStringLiteral(QUILLVANE_REFERENCES "/");
-        int n = 0;
-        for (const QString& f : QDir(references).entryList({u"*.gpx"_qs})) {
-            const QByteArray contenu = Lire(references + f);
-            const QStringList elements = Elements_XML(contenu);
-            if (!elements.isEmpty() && elements.last().startsWith(u"gpx#1:"_qs))
-                QTest::newRow(qPrintable(f)) << contenu, ++n;
-        }
-        QVERIFY(n >= 10);
+    // A well-formed file is read by XML, written back, the same way: every element, comment
+    // and instruction at its place with its attributes and text, in the same order; only the
+    // writer's own lines are added, and the names of the POIs follow the reading's rules
+    // (checked above).
+    void xml_egal_data() { Documents_XML(false); }
+
+    void xml_egal() {
+        QFETCH(QString, fichier);
+        const QByteArray contenu = Lire(fichier);
+        const QStringList ecarts = Ecarts_XML(contenu, Fichiers::Texte_GPX(Lu(contenu)));
+        QVERIFY2(ecarts.isEmpty(), qPrintable(ecarts.join(u'\n')));
     }
 
-    void elements_gardes() {
-        QFETCH(QByteArray, contenu);
-        QStringList avant = Elements_XML(contenu);
-        avant.removeIf([](const QString& e) {
-            static const QRegularExpression nom(u"^gpx#1/wpt#([0-9]+)/name#1:"_qs);
-            const QRegularExpressionMatch m = nom.match(e);
-            return e.startsWith(u"gpx#1:"_qs) || (m.hasMatch() && m.captured(1).toInt() <= 100);
-        });
-        QStringList apres = Elements_XML(Fichiers::Texte_GPX(Lu(contenu)));
-        std::sort(avant.begin(), avant.end());
-        std::sort(apres.begin(), apres.end());
-        QStringList perdus;
-        std::set_difference(avant.begin(), avant.end(), apres.begin(), apres.end(),
-                            std::back_inserter(perdus));
-        QCOMPARE(perdus, QStringList());
+    // A file that is valid GPX stays so once edited: every POI given a link and a time.
+    void valide_apres_edition_data() { Documents_XML(true); }
+
+    void valide_apres_edition() {
+        QFETCH(QString, fichier);
+        Magasin poi = Lu(Lire(fichier));
+        for (int i = 1; i <= poi.Nb_POI; ++i) {
+            Declarations::Ajouter_Lien(poi, i, u"file:///b/Note.txt"_qs, u"Note"_qs);
+            if (poi.Date_POI[i].isEmpty())
+                poi.Date_POI[i] = u"2026-04-01T08:00:00Z"_qs;
+        }
+        QTemporaryDir dossier;
+        const QString ecrit = dossier.filePath(u"f.gpx"_qs);
+        Ecrire(ecrit, Fichiers::Texte_GPX(poi));
+        const QString erreur = Valide(ecrit);
+        QVERIFY2(erreur.isNull(), qPrintable(erreur));
     }
 
     // What a user types ("&", "<", ">" and quotes; a typed "&lt;" already stands for a
@@ -180,12 +201,18 @@ class TestGpx : public QObject {
 
     void reperage() {
         QFETCH(int, i);
-        const auto& [nom, entree, sortie, repointe, dossier] = Reperages[i];
-        bool dit = !repointe; // must be set either way
+        const auto& [nom, entree, sortie, dossier] = Reperages[i];
+        bool dit = entree == sortie; // must be set either way
         QCOMPARE(Fichiers::Corriger_Liens_Fichier(entree, dossier, &dit), sortie);
-        QCOMPARE(dit, repointe);
+        QCOMPARE(dit, entree != sortie);
         QCOMPARE(Fichiers::Corriger_Liens_Fichier(sortie, dossier, &dit), sortie);
         QCOMPARE(dit, false);
+        // The store read with the folder, what it keeps included, is the one of the bytes
+        // re-pointed; XML still reads them.
+        Magasin poi = Magasin_Vide();
+        Fichiers::Lire_Fichier(poi, entree, &dossier);
+        QCOMPARE(Fichiers::Texte_GPX(poi), Fichiers::Texte_GPX(Lu(sortie)));
+        QCOMPARE(Elements_XML(sortie).isEmpty(), Elements_XML(entree).isEmpty());
     }
 };
 

@@ -4,6 +4,7 @@
 // writer produced, and a file size limit to make writes fail (the tests run as root).
 
 #include "gpx/Lecture_GPX.h"
+#include "support/Lecture_XML.h"
 
 #include <QFile>
 #include <QXmlStreamReader>
@@ -33,7 +34,7 @@ inline Magasin Magasin_Vide() {
     return poi;
 }
 
-inline Magasin Lu(QByteArrayView contenu) {
+inline Magasin Lu(const QByteArray& contenu) {
     Magasin poi = Magasin_Vide();
     Fichiers::Lire_Fichier(poi, contenu);
     return poi;
@@ -93,42 +94,6 @@ inline QList<Point_XML> Points_XML(const QByteArray& octets) {
     if (xml.hasError())
         return {Point_XML{u"XML non valide"_qs, {}, {}}};
     return points;
-}
-
-// Every element of a well-formed XML text, as "path: attributes = text": the path names each
-// element and its rank among the siblings of its name ("gpx#1/wpt#3/link#2"), the attributes
-// are sorted, the text is the element's own, trimmed. Empty when not well-formed.
-inline QStringList Elements_XML(const QByteArray& octets) {
-    QStringList elements;
-    struct Ouvert {
-        QString chemin, attributs, texte;
-        QHash<QString, int> rangs;
-    };
-    QList<Ouvert> pile{Ouvert{}};
-    QXmlStreamReader xml(octets);
-    while (!xml.atEnd()) {
-        xml.readNext();
-        if (xml.isStartElement()) {
-            const QString nom = xml.qualifiedName().toString();
-            QStringList attributs;
-            for (const QXmlStreamAttribute& a : xml.attributes())
-                attributs << a.qualifiedName().toString() + u'=' + a.value().toString();
-            attributs.sort();
-            const int rang = ++pile.last().rangs[nom];
-            const QString parent = pile.last().chemin;
-            pile.append({(parent.isEmpty() ? QString() : parent + u'/') + nom + u'#' +
-                             QString::number(rang),
-                         attributs.join(u' '),
-                         {},
-                         {}});
-        } else if (xml.isCharacters()) {
-            pile.last().texte += xml.text();
-        } else if (xml.isEndElement()) {
-            const Ouvert o = pile.takeLast();
-            elements << o.chemin + u": "_qs + o.attributs + u" = "_qs + o.texte.trimmed();
-        }
-    }
-    return xml.hasError() ? QStringList() : elements;
 }
 
 // While it lives, no file may grow beyond `octets`: the write fails (EFBIG) in a process

@@ -11,6 +11,7 @@
 
 #include <QCryptographicHash>
 #include <QTemporaryDir>
+#include <unistd.h>
 
 namespace {
 
@@ -55,8 +56,8 @@ const struct {
      Gpx("<metadata>" + Liens(7) + "</metadata>\n" + Points(2, Liens(5)) + Points(1, Liens(6)) +
          "<trk>" + Liens(9) + "</trk>")},
     {"sur une ligne", "3 0 0 3 3", "", Gpx(Points(3, Liens(6)).replace("\r\n", ""))},
-    // The second start tag is never finished: no waypoint for the reader, one for the count.
-    {"sans fermeture", "2 0 0 2 1", "",
+    // The second start tag is never finished: no waypoint, its links are the first one's.
+    {"sans fermeture", "1 0 0 1 1", "",
      Gpx("<wpt lat=\"1\" lon=\"2\">\n" + Liens(6) + "<wpt\n" + Liens(6), "")},
     {"20 Mo sur une ligne", "1 0 0 0 1", u"1|2||"_qs,
      Gpx("<wpt lat=\"1\" lon=\"2\"><name>n" + QByteArray(20 << 20, 'x'), "")},
@@ -67,6 +68,14 @@ const struct {
      u"||T|(Sans nom)\n||T|(Sans nom)\n1||T|(Sans nom)\n1||T|(Sans nom)"_qs,
      Gpx(Points(1, "", "lat=1 lon=2") + Points(1, "", "lat=\"1 lon=2") +
          Points(1, "", "lat=\"1\" lon=2") + Points(1, "", "lat=\"1\" lon=\"2"))},
+    // Nothing in a comment, CDATA, an instruction or another namespace's element is counted.
+    {"commentaires et CDATA", "2 0 0 0 2", u"1|2|T|(Sans nom)\n1|2|T|(Sans nom)"_qs,
+     Gpx("<!-- " + Points(1) + " -->" + Points(2) + "<![CDATA[" + Points(1) + "]]><?x " +
+         Points(1) + "?>")},
+    {"autres espaces de noms", "2 0 1 0 2", u"47.1|-3.1|2026-03-05T14:03:07Z|Un\n"_qs,
+     Reference(u"espace_etranger.gpx"_qs)},
+    {"racine préfixée", "2 0 0 0 2", u"47.1|-3.1|2026-03-05T14:03:07Z|Sur\ndeux lignes\n"_qs,
+     Reference(u"en_place.gpx"_qs)},
     {"10 000 points", "10000 0 0 0 100", u"1|2|T|(Sans nom)\n"_qs, Gpx(Points(10000))},
     {"50 liens", "2 0 0 1 2", u"1|2|T|(Sans nom)|u|t|u|t|u|t|u|t|u|t\n"_qs,
      Gpx(Points(1, Liens(50)) + Points(1))},
@@ -92,8 +101,8 @@ class TestInventaire : public QObject {
         Ecrire(chemins.nom, contenu);
         const Fichiers::Ouverture ouverture = Fichiers::Preparer_Ouverture(chemins);
         QVERIFY(!ouverture.erreur);
-        const Magasin poi = Lu(ouverture.contenu);
-        const Fichiers::Inventaire n = Fichiers::Inventorier(ouverture.contenu);
+        const Magasin& poi = ouverture.document;
+        const Fichiers::Inventaire& n = ouverture.inventaire;
         QCOMPARE(QString::asprintf("%d %d %d %d %d", n.points, n.routes, n.traces,
                                    n.points_trop_liens, int(poi.Nb_POI)),
                  comptes);
@@ -122,6 +131,28 @@ class TestInventaire : public QObject {
                      u"Le fichier « %1 » n'est pas un fichier GPX ; il n'a pas été ouvert."_qs.arg(
                          chemins.nom));
             QCOMPARE(Lire(chemins.nom), contenu);
+            QCOMPARE(QDir(dossier.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+                     QStringList{u"f.gpx"_qs});
+        }
+    }
+
+    // Files as large as the memory, sparse: refused from their first bytes, or by their size,
+    // without being read; nothing written anywhere.
+    void trop_gros() {
+        const qint64 memoire = qint64(sysconf(_SC_PHYS_PAGES)) * sysconf(_SC_PAGESIZE);
+        const std::pair<QByteArray, QString> cas[] = {
+            {"", u"Le fichier « %1 » n'est pas un fichier GPX ; il n'a pas été ouvert."_qs},
+            {Gpx(Points(1), ""),
+             u"Le fichier « %1 » est trop gros pour être ouvert ici ; il n'a pas été ouvert."_qs}};
+        for (const auto& [debut, message] : cas) {
+            QTemporaryDir dossier;
+            const auto chemins = Fichiers::Decouper_Chemin(dossier.filePath(u"f.gpx"_qs));
+            QFile f(chemins.nom);
+            QVERIFY(f.open(QIODevice::WriteOnly) && f.write(debut) == debut.size() &&
+                    f.resize(memoire));
+            f.close();
+            QCOMPARE(Fichiers::Message(Fichiers::Preparer_Ouverture(chemins).erreur, chemins.nom),
+                     message.arg(chemins.nom));
             QCOMPARE(QDir(dossier.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
                      QStringList{u"f.gpx"_qs});
         }

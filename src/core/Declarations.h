@@ -4,6 +4,7 @@
 // POIs live at indices 1..Nb_POI; index 0 is never a POI and link slot 0 is never a link.
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 #include <array>
 
@@ -17,20 +18,57 @@ using Liens = std::array<QString, Liens_Max + 1>;
 
 // What the opened file holds for a POI beyond its name, time, position and first five links
 // (description, symbol, guid, other links...), kept as read (UTF-8, one element a line) to be
-// written back in the same places.
+// written back in the same places. The places follow the order GPX gives a waypoint's
+// children; the program's own time, name, links and OpenCPN's fixed lines go between them.
 struct Garde_POI {
-    enum Place { Avant_Heure, Avant_Nom, Avant_Liens, Apres_Liens, Places };
+    enum Place {
+        Avant_Heure, // ele
+        Avant_Nom,   // magvar, geoidheight
+        Avant_Liens, // cmt, desc, src
+        Apres_Liens, // the links beyond the fifth
+        Symbole,     // sym, type
+        Precision,   // fix, sat, hdop, vdop, pdop, ageofdgpsdata, dgpsid
+        Extensions,
+        Places
+    };
     std::array<QByteArray, Places> lignes;
     std::array<QByteArray, Liens_Max + 1> liens; // other children of link k (its type...)
+    QByteArray attributs;    // of its start tag but lat and lon (namespace declarations...)
+    QByteArray suite;        // what follows it in the file up to the next waypoint (comments...)
     bool sans_heure = false; // the file gave it no time element: none is written while empty
     bool fin_propre = false; // it has its own sym, type or extensions
 };
 
+// Bytes kept in pieces, written one after the other: the long track of a file is kept as it
+// stands in the bytes read, sharing their memory, not copied.
+struct Morceaux {
+    QList<QByteArray> morceaux;
+    Morceaux& operator=(const QByteArray& octets) {
+        morceaux = {octets};
+        return *this;
+    }
+    Morceaux& operator+=(const QByteArray& octets) {
+        if (!octets.isEmpty())
+            morceaux.append(octets);
+        return *this;
+    }
+    bool isEmpty() const { return size() == 0; }
+    qsizetype size() const {
+        qsizetype n = 0;
+        for (const QByteArray& m : morceaux)
+            n += m.size();
+        return n;
+    }
+};
+
 // What the opened file holds outside the POIs of the store.
 struct Garde_Fichier {
+    QByteArray prologue;     // comments and instructions before the root
     QByteArray espaces_noms; // namespace declarations of its root beyond the usual ones
     QByteArray avant;        // lines before the first waypoint (metadata...)
-    QByteArray apres;        // lines after the POIs (waypoints beyond the store, routes...)
+    Morceaux apres;          // lines after the POIs (waypoints beyond the store, routes...)
+    bool gpx_1_0 = false;    // a GPX 1.0 file: it stays one
+    QByteArray epilogue;     // comments and instructions after the root
 };
 
 struct Declarations {

@@ -138,9 +138,6 @@ QByteArray Contenu(QByteArrayView interieur) {
     return texte;
 }
 
-namespace {
-
-// name="value" or name='value', blanks around "=" and between them, nothing else.
 bool Attributs_Valides(QByteArrayView a) {
     qsizetype i = 0;
     const qsizetype n = a.size();
@@ -172,8 +169,6 @@ bool Attributs_Valides(QByteArrayView a) {
         i = fin + 1;
     }
 }
-
-} // namespace
 
 qsizetype Fin_Bien_Formee(QByteArrayView t, qsizetype debut, qsizetype fin, bool premiere) {
     QVarLengthArray<QByteArrayView, 16> ouverts;

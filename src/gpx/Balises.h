@@ -6,6 +6,8 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QHash>
+#include <QVarLengthArray>
 
 namespace Balises {
 
@@ -40,6 +42,48 @@ QByteArray Contenu(QByteArrayView interieur);
 // all of it is. With `premiere`, the end of the first whole part.
 qsizetype Fin_Bien_Formee(QByteArrayView texte, qsizetype debut, qsizetype fin,
                           bool premiere = false);
+
+// name="value" or name='value', blanks around "=" and between them, nothing else: attributes
+// as XML writes them.
+bool Attributs_Valides(QByteArrayView attributs);
+
+// The open elements, each an `Ouvert` with its tag's `nom`. An end tag that closes none of
+// them is found out at once however deep they stand: past the first few, the names are
+// counted, so a file of many unclosed tags is still read in one pass.
+template <typename Ouvert> class Pile {
+  public:
+    bool isEmpty() const { return ouverts_.isEmpty(); }
+    qsizetype size() const { return ouverts_.size(); }
+    Ouvert& last() { return ouverts_.last(); }
+    const Ouvert& operator[](qsizetype k) const { return ouverts_[k]; }
+    void append(const Ouvert& o) {
+        if (ouverts_.size() >= Proches)
+            ++profonds_[o.nom];
+        ouverts_.append(o);
+    }
+    Ouvert takeLast() {
+        Ouvert o = ouverts_.last();
+        ouverts_.removeLast();
+        if (ouverts_.size() >= Proches && --profonds_[o.nom] == 0)
+            profonds_.remove(o.nom);
+        return o;
+    }
+    // The last open element named `nom`, or -1.
+    qsizetype Trouver(QByteArrayView nom) const {
+        qsizetype k = ouverts_.size() - 1;
+        if (k >= Proches && !profonds_.contains(nom))
+            k = Proches - 1;
+        for (; k >= 0; --k)
+            if (ouverts_[k].nom == nom)
+                return k;
+        return -1;
+    }
+
+  private:
+    static constexpr qsizetype Proches = 16;
+    QVarLengthArray<Ouvert, Proches> ouverts_;
+    QHash<QByteArrayView, int> profonds_; // names of the elements beyond the first Proches
+};
 
 // The name of the root element; empty when the bytes hold none.
 QByteArrayView Racine(QByteArrayView texte, Balise* balise = nullptr);

@@ -38,6 +38,7 @@ enum class Etape {
     Aucune,              // nothing failed
     Lecture,             // reading the file
     Pas_GPX,             // the file read is no GPX file
+    Trop_Gros,           // the file is larger than this computer can hold while it is opened
     Lien_Sauvegardes,    // "tmp" is a link planted by someone else
     Dossier_Sauvegardes, // creating "tmp"
     Sauvegarde,          // writing backup 30

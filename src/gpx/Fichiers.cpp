@@ -92,9 +92,14 @@ Disque::Erreur Garder_Autre_Version(Contexte& c) {
 
 } // namespace
 
-void Lire_POI(Contexte& c, QByteArrayView contenu) {
+void Lire_POI(Contexte& c, Declarations::Declarations&& lu) {
     c.ui.ListePOI->clear();
-    Lire_Fichier(c.poi, contenu);
+    Declarations::Vider_Document(c.poi);
+    for (int i = 1; i <= lu.Nb_POI; ++i)
+        Declarations::Ecrire_Fiche(c.poi, i, Declarations::Lire_Fiche(lu, i));
+    c.poi.Nb_POI = lu.Nb_POI;
+    c.poi.Garde_Document = std::move(lu.Garde_Document);
+    c.poi.POI_Courant = lu.POI_Courant;
     c.ui.ListePOI->SetListIndex(-1);
     Gerer_POI::Afficher_POI(c);
     Carte::Cadrer_Reperes(c);
@@ -119,18 +124,17 @@ void Charger(Contexte& c, const QString& nom) {
         Retenir_Version(c, std::nullopt);
         return;
     }
-    const Ouverture ouverture = En_Attente([&] { return Preparer_Ouverture(chemins); });
+    Ouverture ouverture = En_Attente([&] { return Preparer_Ouverture(chemins); });
     if (ouverture.erreur) {
         c.services.Message(Message(ouverture.erreur, nom));
         return;
     }
     Retenir_Nom(c, chemins);
-    En_Attente([&] { Lire_POI(c, ouverture.contenu); });
+    En_Attente([&] { Lire_POI(c, std::move(ouverture.document)); });
     Retenir_Version(c, ouverture.identite);
     // Told at once, while the backup still holds the file as it was opened.
-    const QString avertissement =
-        Avertissement(Inventorier(ouverture.contenu), c.poi.Nb_POI, chemins.court,
-                      Chemin_Sauvegarde(chemins, Nb_Sauvegardes));
+    const QString avertissement = Avertissement(ouverture.inventaire, c.poi.Nb_POI, chemins.court,
+                                                Chemin_Sauvegarde(chemins, Nb_Sauvegardes));
     for (const QString& message : {ouverture.avis, avertissement})
         if (!message.isEmpty())
             c.services.Message(message);

@@ -3,6 +3,8 @@
 // Handlers of the GPX file: open (with backups and re-pointed file links), save, and the
 // menu entry that brings the POI frame back.
 
+#include "core/Declarations.h"
+
 #include <QByteArrayView>
 #include <QString>
 
@@ -25,7 +27,8 @@ void Sauve_Fichier_Click(Contexte& c);
 bool Sauve_Fichier(Contexte& c);
 void Montre_Fichier_Click(Contexte& c);
 
-// Fills the store from a file's bytes and lists its POIs, none selected.
-void Lire_POI(Contexte& c, QByteArrayView contenu);
+// The store takes the POIs of a file read, and what it keeps of it; they are listed, none
+// selected.
+void Lire_POI(Contexte& c, Declarations::Declarations&& lu);
 
 } // namespace Fichiers

@@ -1,10 +1,6 @@
 #include "Lignes.h"
 
-#include <bit>
 #include <cstring>
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 
 namespace Fichiers {
 
@@ -16,31 +12,6 @@ qsizetype Chercher(QByteArrayView texte, QByteArrayView motif, qsizetype depuis)
         return depuis;
     if (texte.size() - depuis < motif.size())
         return -1;
-#if defined(__SSE2__)
-    // Sixteen places tried at once on the first two bytes of the pattern: a long track holds
-    // few of them, so it is run through several times faster than the C library does.
-    if (motif.size() >= 2) {
-        const char* octets = texte.data();
-        const qsizetype n = texte.size();
-        const __m128i premier = _mm_set1_epi8(motif[0]);
-        const __m128i second = _mm_set1_epi8(motif[1]);
-        for (; depuis + 17 <= n; depuis += 16) {
-            const auto* p = reinterpret_cast<const __m128i*>(octets + depuis);
-            const __m128i a = _mm_cmpeq_epi8(_mm_loadu_si128(p), premier);
-            const __m128i b = _mm_cmpeq_epi8(
-                _mm_loadu_si128(reinterpret_cast<const __m128i*>(octets + depuis + 1)), second);
-            for (auto masque = unsigned(_mm_movemask_epi8(_mm_and_si128(a, b))); masque;
-                 masque &= masque - 1) {
-                const qsizetype i = depuis + std::countr_zero(masque);
-                if (n - i >= motif.size() &&
-                    std::memcmp(octets + i, motif.data(), size_t(motif.size())) == 0)
-                    return i;
-            }
-        }
-        if (n - depuis < motif.size())
-            return -1;
-    }
-#endif
 #if defined(__GLIBC__)
     const void* trouve = memmem(texte.data() + depuis, size_t(texte.size() - depuis), motif.data(),
                                 size_t(motif.size()));

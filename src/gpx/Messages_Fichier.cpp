@@ -79,6 +79,11 @@ QString Message(const Disque::Erreur& erreur, const QString& fichier) {
         texte = QStringLiteral("Le fichier %1 n'est pas un fichier GPX ; il n'a pas été ouvert.")
                     .arg(nom);
         break;
+    case Etape::Trop_Gros:
+        texte = QStringLiteral("Le fichier %1 est trop gros pour être ouvert ici ; il n'a pas été "
+                               "ouvert.")
+                    .arg(nom);
+        break;
     case Etape::Lien_Sauvegardes:
         texte = QStringLiteral("Le dossier des sauvegardes %1 est un lien qui n'est pas à vous.")
                     .arg(autre) +

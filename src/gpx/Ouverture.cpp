@@ -1,6 +1,5 @@
 #include "Ouverture.h"
 
-#include "Corriger_Liens.h"
 #include "Disque.h"
 #include "Lecture_GPX.h"
 #include "Messages_Fichier.h"
@@ -13,6 +12,7 @@
 #include <QScopeGuard>
 #include <cerrno>
 #include <climits>
+#include <new>
 #include <sys/stat.h>
 #include <sys/xattr.h>
 #include <unistd.h>
@@ -81,6 +81,27 @@ std::optional<QString> Garder_Temp_Utilisateur(const QString& travail, const QSt
     }
 }
 
+// The file, its bytes and what the opening keeps of them, must fit in memory several times.
+bool Trop_Gros(qint64 taille) {
+    const qint64 memoire = qint64(::sysconf(_SC_PHYS_PAGES)) * ::sysconf(_SC_PAGESIZE);
+    return memoire > 0 && taille > memoire / 4;
+}
+
+// The refusal of a file told by its first bytes, before it is read whole: nothing when it may
+// be read.
+Disque::Erreur Refus_Des_Premiers_Octets(const QString& chemin) {
+    using Disque::Etape;
+    const QFileInfo info(chemin);
+    if (!info.isFile()) // a pipe or a device is not opened here: the reading tells what it is
+        return {};
+    QFile fichier(chemin);
+    if (fichier.open(QIODevice::ReadOnly) && Debut_GPX(fichier.read(64 * 1024)) == 0)
+        return {Etape::Pas_GPX, 0, chemin};
+    if (Trop_Gros(info.size()))
+        return {Etape::Trop_Gros, 0, chemin};
+    return {};
+}
+
 } // namespace
 
 Chemins Decouper_Chemin(const QString& nomFichier) {
@@ -105,12 +126,25 @@ Ouverture Preparer_Ouverture(const Chemins& chemins) {
     const auto Echec = [](Etape etape, int numero, const QString& chemin) {
         return Ouverture{{}, {etape, numero, chemin}, {}};
     };
-    const Disque::Lecture lu = Disque::Lire(chemins.nom);
-    if (!lu.octets)
-        return {{}, lu.erreur, {}};
+    if (const Disque::Erreur refus = Refus_Des_Premiers_Octets(chemins.nom))
+        return {{}, refus, {}};
+    // Read once: the store, the count of what it holds and the link targets to re-point.
+    Ouverture ouverture;
+    std::optional<Disque::Lecture> lue;
+    Lecture lecture;
+    try {
+        lue.emplace(Disque::Lire(chemins.nom));
+        if (!lue->octets)
+            return {{}, lue->erreur, {}};
+        ouverture.document.Max_POI = Declarations::Capacite;
+        lecture = Lire_Fichier(ouverture.document, *lue->octets, &chemins.dossier);
+    } catch (const std::bad_alloc&) {
+        return Echec(Etape::Trop_Gros, 0, chemins.nom);
+    }
+    const Disque::Lecture& lu = *lue;
     const QByteArray& contenu = *lu.octets;
     // Saving would replace any other document by a GPX file: it is not opened at all.
-    if (!contenu.isEmpty() && !Est_GPX(contenu))
+    if (!contenu.isEmpty() && !lecture.gpx)
         return Echec(Etape::Pas_GPX, 0, chemins.nom);
     // What a save stopped in its course left beside the file, whether or not it is rewritten.
     const QString cible = Disque::Cible_Finale(chemins.nom);
@@ -141,8 +175,8 @@ Ouverture Preparer_Ouverture(const Chemins& chemins) {
                                Etape::Sauvegarde);
     if (const Disque::Erreur erreur = copie.Erreur())
         return {{}, erreur, {}};
-    bool change = false;
-    QByteArray corrige = Corriger_Liens_Fichier(contenu, chemins.dossier, &change);
+    const bool change = !lecture.cibles.isEmpty();
+    QByteArray corrige = Remplacer_Cibles(lecture.Texte(contenu), lecture.cibles);
     const QString travail = chemins.dossier + QStringLiteral("Temp.gpx");
     // The working copy may be the opened file itself: then the rewrite is all there is.
     std::optional<Disque::Fichier_Neuf> copieTravail;
@@ -196,10 +230,12 @@ Ouverture Preparer_Ouverture(const Chemins& chemins) {
         return Rendre(erreur);
     if (const Disque::Erreur erreur = reecrit ? reecrit->Poser() : Disque::Erreur{})
         return Rendre(erreur);
-    Ouverture ouverte{std::move(corrige), {}, reecrit ? reecrit->Identite_Ecrite() : lu.identite};
+    ouverture.contenu = std::move(corrige);
+    ouverture.identite = reecrit ? reecrit->Identite_Ecrite() : lu.identite;
+    ouverture.inventaire = lecture.inventaire;
     if (!gardee->isEmpty())
-        ouverte.avis = Message_Temp_Mis_De_Cote(travail, *gardee);
-    return ouverte;
+        ouverture.avis = Message_Temp_Mis_De_Cote(travail, *gardee);
+    return ouverture;
 }
 
 Disque::Erreur Garder_Sauvegarde(const Chemins& chemins, const Disque::Lecture& lu) {
