@@ -21,9 +21,8 @@ QByteArray Cible_Repointee(QByteArrayView href, QByteArrayView dossier) {
     if (!href.startsWith(Lien_Fichier::Prefixe))
         return {};
     const QByteArrayView cible = href.sliced(Lien_Fichier::Prefixe.size());
-    qsizetype coupe = cible.lastIndexOf('\\');
-    if (coupe < 0)
-        coupe = cible.lastIndexOf('/');
+    // After the last separator of either kind: a target mixing them settles at once.
+    const qsizetype coupe = qMax(cible.lastIndexOf('\\'), cible.lastIndexOf('/'));
     // Unchanged when it already named the folder, its file name right after.
     if (coupe + 1 == dossier.size() && cible.startsWith(dossier))
         return {};

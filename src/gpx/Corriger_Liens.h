@@ -19,12 +19,12 @@ struct Cible {
 };
 
 // The folder as it is written inside an attribute: UTF-8, XML-escaped, its quotes, angle
-// brackets and line ends as references (a tag cut short reads the same once re-pointed), and its backslashes too where they are no folder separator (the file
-// name is taken after the last one).
+// brackets and line ends as references (a tag cut short reads the same once re-pointed), and its
+// backslashes too where they are no folder separator (the file name is taken after the last one).
 QByteArray Dossier_Echappe(const QString& dossier);
 
 // What the target `href` (as written) becomes in the folder `dossier` (escaped): "file://",
-// the folder, then its file name (after its last backslash, else after its last "/"). Empty
+// the folder, then its file name (after its last backslash or "/", whichever comes last). Empty
 // when it is no file link or names that file of the folder already.
 QByteArray Cible_Repointee(QByteArrayView href, QByteArrayView dossier);
 
