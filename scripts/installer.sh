@@ -21,13 +21,15 @@ lancer=(
   gmt-gshhg-high
 )
 # The tests: the installed tree's desktop entry, AppStream file and man page are validated,
-# the printout's text is read out of its PDF, and the second run is built with the
+# the printout's text is read out of its PDF, written GPX files are checked against the GPX
+# schema (xmllint), and the second run is built with the
 # compiler's address and undefined-behaviour sanitizers.
 tester=(
   desktop-file-utils
   appstream
   groff-base
   poppler-utils
+  libxml2-utils
   libasan8
   libubsan1
 )
