@@ -10,6 +10,7 @@
 // approaches), the time per pointer move: the readout rewritten and the chart painted where it
 // changed, with the pointer free and dragging the chart. Target: 16 ms.
 
+#include "Compteurs_Proc.h"
 #include "core/Declarations.h"
 #include "gpx/Lecture_GPX.h"
 #include "ui/Controles_Base.h"
@@ -47,13 +48,7 @@ const std::vector<Repere> Ports = {{u"Concarneau"_qs, 47.8697, -3.9125},
                                    {u"Le Palais (Belle-Île)"_qs, 47.3480, -3.1540}};
 
 double Memoire_Mo() {
-    QFile f(u"/proc/self/status"_qs);
-    if (!f.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray& ligne : f.readAll().split('\n'))
-        if (ligne.startsWith("VmRSS:"))
-            return ligne.mid(6).trimmed().split(' ').value(0).toDouble() / 1024;
-    return 0;
+    return Compteur_Proc(u"status"_qs, "VmRSS:") / 1024;
 }
 
 double Mediane(std::vector<double> v) {

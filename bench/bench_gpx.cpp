@@ -10,6 +10,7 @@
 // GPSBabel's reading of the waypoints written back as GPX (best of 3). Then the reading of
 // files no GPX tool writes (many comments, unclosed elements), best of 3.
 
+#include "Compteurs_Proc.h"
 #include "gpx/Disque.h"
 #include "gpx/Ecriture_GPX.h"
 #include "gpx/Lecture_GPX.h"
@@ -90,15 +91,9 @@ double Gpsbabel(const QString& fichier, const QString& sortie) {
 }
 
 // The bytes this process has sent to the disk so far (written by it, whether flushed by it or
-// by the kernel), from /proc/self/io.
+// by the kernel).
 double Octets_Ecrits() {
-    QFile io(u"/proc/self/io"_qs);
-    if (!io.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray& ligne : io.readAll().split('\n'))
-        if (ligne.startsWith("write_bytes: "))
-            return ligne.mid(13).toDouble();
-    return 0;
+    return Compteur_Proc(u"io"_qs, "write_bytes:");
 }
 
 // Files no GPX tool writes, each read alone: the time must grow with the size only.
